@@ -1,0 +1,231 @@
+// POSIX implementation of the file wrappers. The error texts follow what the
+// map maker needs to act on: a missing file, a bad path, a refused access, a
+// full disk; anything else carries the system's error number.
+#include "core/document/FileAccess.h"
+
+#include "core/UserError.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora {
+namespace {
+
+bool ParentFolderExists(const std::string& path) {
+    std::error_code ignored;
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    return parent.empty() || std::filesystem::is_directory(parent, ignored);
+}
+
+[[noreturn]] void Fail(int errorNumber, FileAction action, const std::string& path) {
+    throw UserError(FileErrorText(errorNumber, action, path));
+}
+
+int RetryOpen(const char* path, int flags, mode_t mode = 0) {
+    int fd;
+    do {
+        fd = ::open(path, flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+void WriteAll(int fd, std::span<const std::uint8_t> bytes, const std::string& path) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail(errno, FileAction::Write, path);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+mode_t NewFileMode(const std::string& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        return st.st_mode & 07777;  // replacing keeps the old file's permissions
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+std::string FileErrorText(int errorNumber, FileAction action, const std::string& path) {
+    switch (errorNumber) {
+        case ENOENT:
+            if (action == FileAction::Open && ParentFolderExists(path)) {
+                return "File not found";
+            }
+            return "Invalid filename";
+        case ENAMETOOLONG:
+        case ENOTDIR:
+        case ELOOP:
+        case EINVAL:
+            return "Invalid filename";
+        case EMFILE:
+        case ENFILE:
+            return "Too many open files";
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+        case ETXTBSY:
+            return "File access denied";
+        case ENOSPC:
+        case EDQUOT:
+            return "Disk full";
+        default:
+            return "I/O error " + std::to_string(errorNumber);
+    }
+}
+
+InputFile::InputFile(const std::string& path) {
+    if (path.empty()) {
+        Fail(ENOENT, FileAction::Open, path);
+    }
+    // Non-blocking so that a pipe without a writer cannot freeze the editor.
+    fd_ = RetryOpen(path.c_str(), O_RDONLY | O_NONBLOCK);
+    if (fd_ < 0) {
+        Fail(errno, FileAction::Open, path);
+    }
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+        ::close(fd_);
+        fd_ = -1;
+        Fail(error, FileAction::Open, path);
+    }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+std::vector<std::uint8_t> InputFile::ReadUpTo(std::size_t limit) {
+    std::vector<std::uint8_t> bytes(limit);
+    std::size_t done = 0;
+    while (done < limit) {
+        const ssize_t n = ::read(fd_, bytes.data() + done, limit - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+SafeFileWriter::SafeFileWriter(std::string path) : path_(std::move(path)) {
+    if (path_.empty()) {
+        Fail(ENOENT, FileAction::Create, path_);
+    }
+    struct stat st {};
+    const bool exists = ::stat(path_.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
+        Fail(EISDIR, FileAction::Create, path_);
+    }
+    if (exists && !S_ISREG(st.st_mode)) {
+        fd_ = RetryOpen(path_.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK);
+        if (fd_ < 0) {
+            Fail(errno, FileAction::Create, path_);
+        }
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+        return;
+    }
+
+    const std::filesystem::path target(path_);
+    const std::filesystem::path folder = target.parent_path();
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    if (pattern.size() >= PATH_MAX) {
+        Fail(ENAMETOOLONG, FileAction::Create, path_);
+    }
+    const mode_t mode = NewFileMode(path_);
+    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+        Fail(errno, FileAction::Create, path_);
+    }
+    tempPath_ = pattern;
+    ::fchmod(fd_, mode);
+}
+
+SafeFileWriter::~SafeFileWriter() {
+    if (!committed_) {
+        Abandon();
+    }
+}
+
+void SafeFileWriter::Abandon() noexcept {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!tempPath_.empty()) {
+        ::unlink(tempPath_.c_str());
+        tempPath_.clear();
+    }
+}
+
+void SafeFileWriter::Write(std::span<const std::uint8_t> bytes) {
+    try {
+        WriteAll(fd_, bytes, path_);
+    } catch (...) {
+        Abandon();
+        throw;
+    }
+}
+
+void SafeFileWriter::Commit() {
+    if (tempPath_.empty()) {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        committed_ = true;
+        if (result != 0 && errno != EINTR) {
+            Fail(errno, FileAction::Write, path_);
+        }
+        return;
+    }
+    if (::fsync(fd_) != 0) {
+        const int error = errno;
+        Abandon();
+        Fail(error, FileAction::Write, path_);
+    }
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (closed != 0 && errno != EINTR) {
+        const int error = errno;
+        Abandon();
+        Fail(error, FileAction::Write, path_);
+    }
+    if (::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+        const int error = errno;
+        Abandon();
+        Fail(error, FileAction::Create, path_);
+    }
+    tempPath_.clear();
+    committed_ = true;
+    // Make the rename itself durable; a failure here loses nothing already written.
+    const std::filesystem::path folder = std::filesystem::path(path_).parent_path();
+    const int dirFd = RetryOpen(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,60 @@
+// Thin file wrappers under the map file format: reading a bounded prefix of a
+// file, and replacing a file so that a failed save never destroys the old one.
+// Failures are raised as UserError with the texts the map maker sees.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+enum class FileAction { Open, Create, Write };
+
+// The message for a failed file operation: "File not found", "Invalid
+// filename", "Too many open files", "File access denied", "Disk full" or
+// "I/O error N" with the system's error number.
+std::string FileErrorText(int errorNumber, FileAction action, const std::string& path);
+
+class InputFile {
+public:
+    explicit InputFile(const std::string& path);  // throws UserError
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // Reads from the start up to limit bytes. A read error ends the data like
+    // the end of the file: the caller treats both as a short file.
+    std::vector<std::uint8_t> ReadUpTo(std::size_t limit);
+
+private:
+    int fd_ = -1;
+};
+
+// Writes a whole file. Regular files are written to a temporary file in the
+// same folder, flushed to disk and then renamed over the target; on any
+// failure the temporary file is removed and the target is untouched. A target
+// that exists but is no regular file (a device, a pipe) is written in place,
+// since it cannot be replaced.
+class SafeFileWriter {
+public:
+    explicit SafeFileWriter(std::string path);  // creates the temporary file; throws UserError
+    ~SafeFileWriter();                           // removes the temporary file unless committed
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    void Write(std::span<const std::uint8_t> bytes);  // throws UserError
+    void Commit();                                    // flush, close, rename; throws UserError
+
+private:
+    void Abandon() noexcept;
+
+    std::string path_;
+    std::string tempPath_;  // empty when writing in place
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
+}  // namespace velmora
