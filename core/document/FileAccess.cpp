@@ -91,7 +91,7 @@ std::string FileErrorText(int errorNumber, FileAction action, const std::string&
 
 InputFile::InputFile(const std::string& path) {
     if (path.empty()) {
-        Fail(ENOENT, FileAction::Open, path);
+        Fail(EINVAL, FileAction::Open, path);
     }
     // Non-blocking so that a pipe without a writer cannot freeze the editor.
     fd_ = RetryOpen(path.c_str(), O_RDONLY | O_NONBLOCK);
@@ -133,7 +133,7 @@ std::vector<std::uint8_t> InputFile::ReadUpTo(std::size_t limit) {
 
 SafeFileWriter::SafeFileWriter(std::string path) : path_(std::move(path)) {
     if (path_.empty()) {
-        Fail(ENOENT, FileAction::Create, path_);
+        Fail(EINVAL, FileAction::Create, path_);
     }
     struct stat st {};
     const bool exists = ::stat(path_.c_str(), &st) == 0;

@@ -41,7 +41,7 @@ private:
 class SafeFileWriter {
 public:
     explicit SafeFileWriter(std::string path);  // creates the temporary file; throws UserError
-    ~SafeFileWriter();                           // removes the temporary file unless committed
+    ~SafeFileWriter();                          // removes the temporary file unless committed
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 

@@ -24,13 +24,12 @@ std::int32_t GetInt32(const std::uint8_t* in) {
 }  // namespace
 
 std::vector<std::uint8_t> WriteMapFile(const MapGrid& grid, std::int32_t tileSet,
-                                       const VersionTriple& version,
-                                       const RowProgress& progress) {
+                                       const VersionTriple& version, const RowProgress& progress) {
     std::vector<std::uint8_t> bytes(kMapFileBytes);
     std::uint8_t* out = bytes.data();
     const std::span<const TileCode> cells = grid.Cells();
     for (int row = 0; row < kMapSide; ++row) {
-        const TileCode* rowCells = cells.data() + std::size_t{row} * kMapSide;
+        const TileCode* rowCells = cells.data() + static_cast<std::size_t>(row) * kMapSide;
         for (int column = 0; column < kMapSide; ++column, out += 4) {
             PutInt32(out, rowCells[column]);
         }
@@ -45,8 +44,8 @@ std::vector<std::uint8_t> WriteMapFile(const MapGrid& grid, std::int32_t tileSet
     return bytes;
 }
 
-MapReadResult ReadMapFile(std::span<const std::uint8_t> bytes, MapGrid& grid,
-                          std::int32_t& tileSet, const RowProgress& progress) {
+MapReadResult ReadMapFile(std::span<const std::uint8_t> bytes, MapGrid& grid, std::int32_t& tileSet,
+                          const RowProgress& progress) {
     MapReadResult result;
     const std::span<TileCode> cells = grid.Cells();
     const std::size_t wholeValues = bytes.size() / 4;
@@ -82,8 +81,8 @@ MapReadResult ReadMapFile(std::span<const std::uint8_t> bytes, MapGrid& grid,
         result.TileSetRead = true;
     }
     if (bytes.size() >= kMapFileBytes) {
-        result.Version = VersionTriple{GetInt32(trailer + 4), GetInt32(trailer + 8),
-                                       GetInt32(trailer + 12)};
+        result.Version =
+            VersionTriple{GetInt32(trailer + 4), GetInt32(trailer + 8), GetInt32(trailer + 12)};
     }
     return result;
 }

@@ -26,9 +26,9 @@ std::vector<std::uint8_t> WriteMapFile(const MapGrid& grid, std::int32_t tileSet
                                        const RowProgress& progress = {});
 
 struct MapReadResult {
-    int CellsRead = 0;          // whole cell values the file held, at most 998,001
-    bool TileSetRead = false;   // the tile-set value was present and stored
-    VersionTriple Version;      // (0, 0, 0) unless all three version values were present
+    int CellsRead = 0;         // whole cell values the file held, at most 998,001
+    bool TileSetRead = false;  // the tile-set value was present and stored
+    VersionTriple Version;     // (0, 0, 0) unless all three version values were present
 
     bool GridComplete() const { return CellsRead == kMapCellCount; }
 };
@@ -38,7 +38,7 @@ struct MapReadResult {
 // whole values it holds, sets every other cell to 0 and the tile set to 0;
 // one that ends inside the trailer keeps what was read of the tile set and
 // reports the version as (0, 0, 0).
-MapReadResult ReadMapFile(std::span<const std::uint8_t> bytes, MapGrid& grid,
-                          std::int32_t& tileSet, const RowProgress& progress = {});
+MapReadResult ReadMapFile(std::span<const std::uint8_t> bytes, MapGrid& grid, std::int32_t& tileSet,
+                          const RowProgress& progress = {});
 
 }  // namespace velmora

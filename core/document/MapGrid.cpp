@@ -5,6 +5,8 @@
 
 namespace velmora {
 
-void MapGrid::Clear() { std::fill(cells_.begin(), cells_.end(), 0); }
+void MapGrid::Clear() {
+    std::fill(cells_.begin(), cells_.end(), 0);
+}
 
 }  // namespace velmora

@@ -1,0 +1,180 @@
+// The file wrappers under real faults: missing files and folders, folders
+// as targets, a full device, and saves that must never destroy the old file.
+#include "core/document/FileAccess.h"
+
+#include "core/UserError.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileAccess : public testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/velmora-files-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::string PathOf(const std::string& name) const { return (folder / name).string(); }
+
+    static std::string Contents(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    static void Put(const std::string& path, const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    std::vector<std::string> FolderEntries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    fs::path folder;
+};
+
+std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const UserError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+std::span<const std::uint8_t> Bytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+TEST_F(FileAccess, OpeningReportsWhatIsWrongWithThePath) {
+    EXPECT_EQ(ErrorOf([&] { InputFile{PathOf("absent.map")}; }), "File not found");
+    EXPECT_EQ(ErrorOf([&] { InputFile{PathOf("no-folder/absent.map")}; }), "Invalid filename");
+    EXPECT_EQ(ErrorOf([&] { InputFile{""}; }), "Invalid filename");
+    EXPECT_EQ(ErrorOf([&] { InputFile{folder.string()}; }), "File access denied");
+    EXPECT_EQ(ErrorOf([&] { InputFile{std::string(5000, 'a')}; }), "Invalid filename");
+}
+
+TEST_F(FileAccess, APipeWithoutWriterIsRefusedInsteadOfBlocking) {
+    const std::string pipe = PathOf("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(ErrorOf([&] { InputFile{pipe}; }), "File access denied");
+}
+
+TEST_F(FileAccess, ReadingStopsAtTheLimitAndAtTheEndOfTheFile) {
+    const std::string path = PathOf("short.map");
+    Put(path, "abcdefgh");
+    EXPECT_EQ(InputFile(path).ReadUpTo(5).size(), 5u);
+    EXPECT_EQ(InputFile(path).ReadUpTo(100).size(), 8u);
+}
+
+TEST_F(FileAccess, TooManyOpenFilesIsNamed) {
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &old), 0);
+    const std::string path = PathOf("any.map");
+    Put(path, "x");
+    std::vector<int> held;
+    rlimit tight = old;
+    tight.rlim_cur = 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+    int fd;
+    while ((fd = ::open("/dev/null", O_RDONLY)) >= 0) {
+        held.push_back(fd);
+    }
+    const std::string error = ErrorOf([&] { InputFile{path}; });
+    for (const int h : held) {
+        ::close(h);
+    }
+    ::setrlimit(RLIMIT_NOFILE, &old);
+    EXPECT_EQ(error, "Too many open files");
+}
+
+TEST_F(FileAccess, ASavedFileReplacesTheOldOneAndLeavesNoTemporaryFile) {
+    const std::string path = PathOf("map.map");
+    Put(path, "old contents");
+    ::chmod(path.c_str(), 0640);
+    SafeFileWriter writer(path);
+    writer.Write(Bytes("new"));
+    writer.Commit();
+    EXPECT_EQ(Contents(path), "new");
+    EXPECT_THAT(FolderEntries(), testing::ElementsAre("map.map"));
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST_F(FileAccess, ASaveThatIsNeverCommittedLeavesTheOldFileUntouched) {
+    const std::string path = PathOf("map.map");
+    Put(path, "old contents");
+    {
+        SafeFileWriter writer(path);
+        writer.Write(Bytes("half of the new"));
+    }
+    EXPECT_EQ(Contents(path), "old contents");
+    EXPECT_THAT(FolderEntries(), testing::ElementsAre("map.map"));
+}
+
+TEST_F(FileAccess, CreatingReportsWhatIsWrongWithTheTarget) {
+    EXPECT_EQ(ErrorOf([&] { SafeFileWriter{PathOf("no-folder/x.map")}; }), "Invalid filename");
+    EXPECT_EQ(ErrorOf([&] { SafeFileWriter{folder.string()}; }), "File access denied");
+    EXPECT_EQ(ErrorOf([&] { SafeFileWriter{""}; }), "Invalid filename");
+    EXPECT_EQ(ErrorOf([&] { SafeFileWriter{PathOf(std::string(300, 'n'))}; }), "Invalid filename");
+}
+
+TEST_F(FileAccess, AFullDeviceReportsDiskFull) {
+    ASSERT_TRUE(fs::exists("/dev/full"));
+    EXPECT_EQ(ErrorOf([&] {
+                  SafeFileWriter writer("/dev/full");
+                  writer.Write(Bytes(std::string(8192, 'x')));
+                  writer.Commit();
+              }),
+              "Disk full");
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+TEST_F(FileAccess, AWriteFailingPartWayRemovesTheTemporaryFileAndKeepsTheOldOne) {
+    const std::string path = PathOf("map.map");
+    Put(path, "old contents");
+    // A file size limit makes the write fail after the first bytes.
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tight = old;
+    tight.rlim_cur = 1024;
+    const auto previous = ::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &tight);
+    const std::string error = ErrorOf([&] {
+        SafeFileWriter writer(path);
+        writer.Write(Bytes(std::string(1 << 20, 'x')));
+        writer.Commit();
+    });
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    ::signal(SIGXFSZ, previous);
+    EXPECT_EQ(error, "I/O error 27");
+    EXPECT_EQ(Contents(path), "old contents");
+    EXPECT_THAT(FolderEntries(), testing::ElementsAre("map.map"));
+}
+
+TEST(FileErrorTexts, OtherFailuresCarryTheSystemErrorNumber) {
+    EXPECT_EQ(FileErrorText(EIO, FileAction::Write, "x"), "I/O error 5");
+    EXPECT_EQ(FileErrorText(ENOSPC, FileAction::Write, "x"), "Disk full");
+    EXPECT_EQ(FileErrorText(EACCES, FileAction::Open, "x"), "File access denied");
+    EXPECT_EQ(FileErrorText(EMFILE, FileAction::Create, "x"), "Too many open files");
+}
+
+}  // namespace
+}  // namespace velmora

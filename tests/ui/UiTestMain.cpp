@@ -1,0 +1,32 @@
+// The window tests need one application object for the whole run, on the
+// offscreen platform unless the caller chose another.
+#include "app/EditorProgram.h"
+
+#include <QApplication>
+
+#include <gmock/gmock.h>
+
+namespace {
+
+// The offscreen platform warns about every fixed-size window; the warning
+// says nothing about the program and would bury real messages.
+QtMessageHandler standardHandler = nullptr;
+
+void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("propagateSizeHints"))) {
+        return;
+    }
+    standardHandler(type, context, message);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    standardHandler = qInstallMessageHandler(QuietMessages);
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication application(argc, argv);
+    velmora::PrepareApplication();
+    testing::InitGoogleMock(&argc, argv);
+    return RUN_ALL_TESTS();
+}
