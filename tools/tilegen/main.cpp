@@ -1,0 +1,60 @@
+// The tile picture generator: paints every tile picture and writes them as
+// the program's bitmap files, or renders the contact sheet or the join samples
+// as a PNG image.
+//   tilegen FOLDER           writes FOLDER/<NAME>.BMP for every picture
+//   tilegen --sheet FILE     writes the contact sheet
+//   tilegen --joins FILE     writes sample maps that show the joins
+#include "tools/tilegen/Sheets.h"
+#include "tools/tilegen/TileImages.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <exception>
+#include <string_view>
+
+namespace {
+
+int Usage() {
+    std::fputs("usage: tilegen FOLDER | --sheet FILE.png | --joins FILE.png\n", stderr);
+    return 2;
+}
+
+int SaveImage(const QImage& image, const char* path) {
+    if (!image.save(QString::fromLocal8Bit(path), "PNG")) {
+        std::fprintf(stderr, "tilegen: cannot write %s\n", path);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The pictures need fonts but no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    const QGuiApplication application(argc, argv);
+    try {
+        if (argc == 3 && std::string_view(argv[1]) == "--sheet") {
+            return SaveImage(velmora::RenderContactSheet(), argv[2]);
+        }
+        if (argc == 3 && std::string_view(argv[1]) == "--joins") {
+            return SaveImage(velmora::RenderJoinSamples(), argv[2]);
+        }
+        if (argc != 2 || argv[1][0] == '-') {
+            return Usage();
+        }
+        const int written = velmora::WriteBitmapFiles(QString::fromLocal8Bit(argv[1]));
+        if (written < 0) {
+            std::fprintf(stderr, "tilegen: cannot write the bitmaps into %s\n", argv[1]);
+            return 1;
+        }
+        std::printf("tilegen: wrote %d bitmaps into %s\n", written, argv[1]);
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tilegen: %s\n", error.what());
+        return 1;
+    }
+}
