@@ -133,7 +133,6 @@ void TTileForm::OpenPaletteForCell(std::int32_t cellNumber, std::int32_t row, st
     }
     mainForm_.setEnabled(false);
     show();
-    raise();
     activateWindow();
 }
 
