@@ -7,6 +7,7 @@
 #include "ui/Sarnwick_New_Map_unit_code.h"
 #include "ui/Sarnwick_Tile_unit_code.h"
 #include "ui/Sarnwick_code/Sarnwick_code.h"
+#include "ui/TileBitmaps.h"
 #include "ui/WindowFrame.h"
 
 #include <QApplication>
@@ -21,10 +22,11 @@ void PrepareApplication() {
 
 EditorProgram::EditorProgram(UserPrompts& prompts)
     : state_(std::make_unique<EditorState>()),
-      mainForm_(std::make_unique<TMainForm>(*state_, prompts)),
+      bitmaps_(std::make_unique<TileBitmaps>()),
+      mainForm_(std::make_unique<TMainForm>(*state_, prompts, *bitmaps_)),
       creditsForm_(std::make_unique<TCreditsForm>(mainForm_.get())),
       newMapForm_(std::make_unique<TNewMapForm>(*state_, *mainForm_)),
-      tileForm_(std::make_unique<TTileForm>(*state_, *mainForm_)),
+      tileForm_(std::make_unique<TTileForm>(*state_, *mainForm_, *bitmaps_)),
       dialogForm_(std::make_unique<TDialogForm>()) {
     mainForm_->AttachWindows(*creditsForm_, *newMapForm_, *tileForm_, *dialogForm_);
 }
@@ -36,6 +38,7 @@ EditorProgram::~EditorProgram() {
     newMapForm_.reset();
     creditsForm_.reset();
     mainForm_.reset();
+    bitmaps_.reset();
 }
 
 }  // namespace velmora

@@ -14,6 +14,7 @@ class TDialogForm;
 class TMainForm;
 class TNewMapForm;
 class TTileForm;
+class TileBitmaps;
 
 class EditorProgram {
 public:
@@ -26,6 +27,7 @@ public:
     EditorProgram& operator=(const EditorProgram&) = delete;
 
     EditorState& State() { return *state_; }
+    TileBitmaps& Bitmaps() { return *bitmaps_; }
     TMainForm& MainForm() { return *mainForm_; }
     TCreditsForm& CreditsForm() { return *creditsForm_; }
     TNewMapForm& NewMapForm() { return *newMapForm_; }
@@ -34,6 +36,7 @@ public:
 
 private:
     std::unique_ptr<EditorState> state_;
+    std::unique_ptr<TileBitmaps> bitmaps_;
     std::unique_ptr<TMainForm> mainForm_;
     std::unique_ptr<TCreditsForm> creditsForm_;
     std::unique_ptr<TNewMapForm> newMapForm_;

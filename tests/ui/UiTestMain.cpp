@@ -8,12 +8,13 @@
 
 namespace {
 
-// The offscreen platform warns about every fixed-size window; the warning
+// The offscreen platform warns about every fixed-size or raised window; that
 // says nothing about the program and would bury real messages.
 QtMessageHandler standardHandler = nullptr;
 
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QLatin1String("propagateSizeHints"))) {
+    if (message.contains(QLatin1String("propagateSizeHints")) ||
+        message.contains(QLatin1String("does not support raise"))) {
         return;
     }
     standardHandler(type, context, message);

@@ -41,8 +41,8 @@ QMenu* AddSubMenu(QMenu* parent, const char* name, const char* caption) {
 
 }  // namespace
 
-TMainForm::TMainForm(EditorState& state, UserPrompts& prompts)
-    : QMainWindow(nullptr), state_(state), prompts_(prompts) {
+TMainForm::TMainForm(EditorState& state, UserPrompts& prompts, TileBitmaps& bitmaps)
+    : QMainWindow(nullptr), state_(state), prompts_(prompts), bitmaps_(bitmaps) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral(
         "Velmora Mapping program v0.4.32.290302 - drawn up by the Velmora map tools team"));
@@ -167,6 +167,9 @@ void TMainForm::CreateClientControls() {
     ProgressBar->setTextVisible(false);
     ProgressBar->resize(201, 17);
     ProgressBar->hide();
+
+    CreateViewControls();
+    CreateOverviewControls();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {

@@ -3,16 +3,21 @@
 // map maker's actions into calls on the editor state and redraws from it.
 #pragma once
 
+#include "core/view/ScreenLayouts.h"
 #include "ui/UserPrompts.h"
 
 #include <QMainWindow>
 
+#include <array>
+#include <cstdint>
 #include <functional>
 
 class QAction;
 class QLabel;
 class QMenu;
+class QPixmap;
 class QProgressBar;
+class QPushButton;
 class QScrollBar;
 
 namespace velmora {
@@ -20,8 +25,11 @@ namespace velmora {
 struct EditorState;
 class TCreditsForm;
 class TDialogForm;
+class TImage;
 class TNewMapForm;
+class TOverviewGrid;
 class TTileForm;
+class TileBitmaps;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -29,7 +37,7 @@ class TMainForm : public QMainWindow {
 public:
     // Runs the window's creation steps: activation handler, dialog folders,
     // the first tile set, the start-up layout and the version stamp.
-    TMainForm(EditorState& state, UserPrompts& prompts);
+    TMainForm(EditorState& state, UserPrompts& prompts, TileBitmaps& bitmaps);
 
     // The other windows exist only after the main window; start-up hands them over.
     void AttachWindows(TCreditsForm& credits, TNewMapForm& newMap, TTileForm& tiles,
@@ -64,6 +72,22 @@ public:
     void CentreMapView();
     void PaintOverview();
     bool OverviewShown() const;
+    // Loads the picture of a code into view cell n (1..288), as a placement does.
+    void LoadViewCellPicture(int cellNumber, std::int32_t code);
+
+    // The map view and its information panel.
+    void MapImageClick(int cellNumber);
+    void MapImageMouseMove(int cellNumber);
+    void ShowCellInfo(int row, int column);
+    void ClearCellInfo();
+    void MapScrollHorizontalChange();
+    void MapScrollVerticalChange();
+    void ApplyScreenLayout(ScreenLayout layout);
+
+    // The overview.
+    void OverviewButtonClick();
+    void OverviewScrollHorizontalChange();
+    void OverviewScrollVerticalChange();
 
     // Menu bar.
     QMenu* File1 = nullptr;
@@ -90,8 +114,26 @@ public:
     QWidget* Client = nullptr;
     QScrollBar* MapScrollHorizontal = nullptr;
     QScrollBar* MapScrollVertical = nullptr;
+    std::array<TImage*, 288> MapImages{};  // MapImage1 .. MapImage288
+    QLabel* TileTypeLabel = nullptr;
+    QLabel* MPFixed = nullptr;
+    QLabel* MPLabel = nullptr;
+    QLabel* AttAdjFixed = nullptr;
+    QLabel* AttAdjLabel = nullptr;
+    QLabel* VisAdjFixed = nullptr;
+    QLabel* VisAdjLabel = nullptr;
+    QLabel* DefAdjFixed = nullptr;
+    QLabel* DefAdjLabel = nullptr;
+    QLabel* AbsolutePositionLabel = nullptr;
+    QLabel* AbsoluteCoords = nullptr;
+    QLabel* RelativePositionLabel = nullptr;
+    QLabel* RelativeCoords = nullptr;
     QLabel* ProgressLabel = nullptr;
     QProgressBar* ProgressBar = nullptr;
+    TOverviewGrid* OverviewGrid = nullptr;
+    QScrollBar* OverviewScrollHorizontal = nullptr;
+    QScrollBar* OverviewScrollVertical = nullptr;
+    QPushButton* OverviewButton = nullptr;
 
     FileDialogSetup MapOpenDialog;
     FileDialogSetup MapSaveDialog;
@@ -99,17 +141,22 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class ProgressDisplay;
 
     void CreateMenus();
     void CreateClientControls();
+    void CreateViewControls();
+    void CreateOverviewControls();
+    const QPixmap& PictureOfCode(std::int32_t code);
     void ChooseTileSet(std::int32_t tileSet);
     void ShowMessageWindow(const QString& text);
 
     EditorState& state_;
     UserPrompts& prompts_;
+    TileBitmaps& bitmaps_;
     TCreditsForm* creditsForm_ = nullptr;
     TNewMapForm* newMapForm_ = nullptr;
     TTileForm* tileForm_ = nullptr;
