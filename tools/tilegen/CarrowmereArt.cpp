@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <string_view>
 
 namespace velmora {
 namespace {
@@ -60,13 +61,31 @@ void Clearing(QPainter& p, Rng& random) {
     }
 }
 
+// A palm seen from above: long fronds round a brown crown.
+void Palm(QPainter& p, Rng& random, const QPointF& at, double length) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1c, 0x2c, 0x0c, 90));
+    p.drawEllipse(at + QPointF(2, 2.5), length * 0.8, length * 0.7);
+    Frond(p, random, at, length, QColor(0x3e, 0x86, 0x2a));
+    p.setBrush(QColor(0x6a, 0x48, 0x22));
+    p.drawEllipse(at, 1.6, 1.6);
+}
+
+// Open jungle: earth and grass between ferns and a few palms.
 void PaintShallowJungle(QPainter& p, Rng& random) {
     JungleFloor(p, random, QColor(0x7a, 0x80, 0x3e));
-    const std::array<QPointF, 6> plants = {
-        {{8, 8}, {27, 6}, {18, 20}, {34, 24}, {7, 31}, {25, 35}}};
-    for (const QPointF& at : plants) {
-        Frond(p, random, at, 6.5, QColor(0x5c, 0x9e, 0x30));
+    for (int i = 0; i < 24; ++i) {
+        const int x = random.Between(0, 39);
+        const int y = random.Between(1, 39);
+        p.fillRect(x, y - 1, 1, 2, QColor(0x8c, 0xa8, 0x44));
     }
+    const std::array<QPointF, 4> ferns = {{{6, 20}, {20, 6}, {33, 33}, {22, 26}}};
+    for (const QPointF& at : ferns) {
+        Frond(p, random, at, 4.5, QColor(0x6c, 0xaa, 0x34));
+    }
+    Palm(p, random, QPointF(10, 9), 8.5);
+    Palm(p, random, QPointF(30, 16), 8);
+    Palm(p, random, QPointF(11, 32), 7.5);
 }
 
 void PaintDeepJungle(QPainter& p, Rng& random) {
@@ -80,17 +99,17 @@ void PaintDeepJungle(QPainter& p, Rng& random) {
                   colour);
         }
     }
-    // Hanging vines.
+    // Creepers winding over the canopy.
     p.setBrush(Qt::NoBrush);
-    for (int i = 0; i < 3; ++i) {
-        const double x = 6 + i * 13 + random.Between(-2, 2);
+    for (int i = 0; i < 2; ++i) {
+        const double x = 9 + i * 20 + random.Between(-2, 2);
         QPainterPath vine(QPointF(x, 0));
-        vine.cubicTo(x + 6, 12, x - 6, 26, x + 2, 40);
-        p.setPen(QPen(QColor(0x6a, 0x8c, 0x2a), 1.1));
+        vine.cubicTo(x + 9, 10, x - 9, 22, x + 3, 40);
+        p.setPen(QPen(QColor(0x7a, 0x9c, 0x2e), 1.0));
         p.drawPath(vine);
-        for (int k = 1; k < 5; ++k) {
-            const QPointF at = vine.pointAtPercent(k / 5.0);
-            Leaf(p, at, (k % 2 == 0 ? 0.3 : 2.8), 3, QColor(0x58, 0x9a, 0x2c));
+        for (int k = 1; k < 6; ++k) {
+            const QPointF at = vine.pointAtPercent(k / 6.0);
+            Leaf(p, at, (k % 2 == 0 ? 0.4 : 2.7), 3.2, QColor(0x64, 0xa8, 0x30));
         }
     }
 }
@@ -123,20 +142,33 @@ void RoundHut(QPainter& p, const QPointF& at, double radius) {
 }
 
 // A long hut with a ridged thatch roof.
-void LongHut(QPainter& p, const QRectF& roof) {
+void LongHut(QPainter& p, Rng& random, const QRectF& roof) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 80));
     p.drawRect(roof.translated(1.5, 2));
     QPainterPath shape;
     shape.addRoundedRect(roof, 2, 2);
-    FillOutlined(p, shape, kThatch, kOutline, 0.9);
-    p.fillRect(QRectF(roof.left() + 1, roof.top() + 1, roof.width() - 2, roof.height() / 2 - 1),
-               Shade(kThatch, 24));
-    p.setPen(QPen(Shade(kThatch, -50), 0.5));
-    for (double x = roof.left() + 2; x < roof.right() - 1; x += 2) {
-        p.drawLine(QPointF(x, roof.top() + 1), QPointF(x, roof.bottom() - 1));
+    p.fillPath(shape, kThatch);
+    // Straw running down both slopes from the ridge, lit on the upper slope.
+    p.save();
+    p.setClipPath(shape);
+    const double ridge = roof.center().y();
+    p.fillRect(QRectF(roof.left(), roof.top(), roof.width(), ridge - roof.top()),
+               Shade(kThatch, 22));
+    for (int i = 0; i < static_cast<int>(roof.width() * 2.2); ++i) {
+        const double x = roof.left() + random.Unit() * roof.width();
+        const bool upper = random.Chance(0.5);
+        const double y = upper ? roof.top() + random.Unit() * (ridge - roof.top() - 1)
+                               : ridge + 1 + random.Unit() * (roof.bottom() - ridge - 1);
+        p.setPen(QPen(Shade(kThatch, random.Between(-50, 30)), 0.7));
+        p.drawLine(QPointF(x, y), QPointF(x, y + 2.2));
     }
-    p.fillRect(QRectF(roof.left(), roof.center().y() - 0.5, roof.width(), 1), Shade(kThatch, -70));
+    p.fillRect(QRectF(roof.left(), roof.bottom() - 1.5, roof.width(), 1.5), Shade(kThatch, -45));
+    p.restore();
+    p.fillRect(QRectF(roof.left(), ridge - 0.7, roof.width(), 1.4), Shade(kThatch, -75));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kOutline, 0.9));
+    p.drawPath(shape);
 }
 
 void PaintBordertown(QPainter& p, Rng& random) {
@@ -144,9 +176,9 @@ void PaintBordertown(QPainter& p, Rng& random) {
     // A beaten path through the settlement from west to east.
     p.fillRect(0, 17, 40, 7, Shade(kClearing, 18));
     Speckle(p, random, QRect(0, 17, 40, 7), Shade(kClearing, -10), 14, 30);
-    LongHut(p, QRectF(4, 4, 14, 9));
+    LongHut(p, random, QRectF(4, 4, 14, 9));
     RoundHut(p, QPointF(29, 9), 6);
-    LongHut(p, QRectF(21, 27, 15, 9));
+    LongHut(p, random, QRectF(21, 27, 15, 9));
     RoundHut(p, QPointF(10, 32), 5.5);
     // A signal post with a pennant.
     p.fillRect(QRectF(19, 5, 1.2, 10), QColor(0x4a, 0x30, 0x14));
@@ -162,7 +194,7 @@ void PaintHut(QPainter& p, Rng& random) {
 // The elephant hut: a long house with its elephant standing beside it.
 void PaintElephantHut(QPainter& p, Rng& random) {
     Clearing(p, random);
-    LongHut(p, QRectF(3, 3, 34, 13));
+    LongHut(p, random, QRectF(3, 3, 34, 13));
     const QColor hide(0x8c, 0x8a, 0x90);
     const QColor line(0x3a, 0x38, 0x40);
     p.setPen(Qt::NoPen);
@@ -194,61 +226,54 @@ void PaintElephantHut(QPainter& p, Rng& random) {
     p.drawLine(QPointF(32.5, 27), QPointF(35, 29.5));
 }
 
-// A ring of sharpened stakes around a square of trodden earth; when broken,
-// some stakes are gone and some lie fallen.
-void StakeFence(QPainter& p, Rng& random, bool broken) {
+// A ring of sharpened stakes around a square of trodden earth. The layout
+// gives each side's seven stakes from its start going clockwise: '|' a stake
+// that stands, '/' one that lies fallen, '.' one that is gone.
+using FenceLayout = std::array<std::string_view, 4>;
+
+const FenceLayout kWholeFence = {"|||||||", "|||||||", "|||||||", "|||||||"};
+const FenceLayout kBrokenFence = {"|||/.||", "||./.||", "|/..|||", "||||./|"};
+
+void StakeFence(QPainter& p, Rng& random, const FenceLayout& layout) {
     Clearing(p, random);
-    std::array<QPointF, 28> stakes{};
-    std::size_t n = 0;
-    for (int i = 0; i < 7; ++i) {
-        const double t = 4 + i * 5.33;
-        stakes[n++] = QPointF(t, 4);
-        stakes[n++] = QPointF(36, t);
-        stakes[n++] = QPointF(40 - t, 36);
-        stakes[n++] = QPointF(4, 40 - t);
-    }
-    p.setPen(QPen(QColor(0x5a, 0x3c, 0x1c), 1.0));
-    p.setBrush(Qt::NoBrush);
-    if (!broken) {
-        p.drawRect(QRectF(4, 4, 32, 32));
-    }
-    int index = 0;
-    for (const QPointF& at : stakes) {
-        ++index;
-        if (broken && (index % 5 == 2 || index % 7 == 3)) {
-            if (index % 2 == 0) {
-                const QPointF tip = at + QPointF(random.Between(-5, 5), random.Between(3, 6));
-                p.setPen(QPen(kOutline, 2.6, Qt::SolidLine, Qt::RoundCap));
+    // Each side runs clockwise from a corner; inward points into the square.
+    const std::array<QPointF, 4> starts = {{{4, 4}, {36, 4}, {36, 36}, {4, 36}}};
+    const std::array<QPointF, 4> steps = {{{1, 0}, {0, 1}, {-1, 0}, {0, -1}}};
+    const std::array<QPointF, 4> inward = {{{0, 1}, {-1, 0}, {0, -1}, {1, 0}}};
+    for (std::size_t side = 0; side < 4; ++side) {
+        for (std::size_t i = 0; i < 7; ++i) {
+            const QPointF at = starts[side] + steps[side] * (i * 32.0 / 7);
+            const char stake = layout[side][i];
+            if (stake == '/') {
+                const QPointF tip = at + inward[side] * 6 + steps[side] * random.Between(-3, 3);
+                p.setPen(QPen(kOutline, 2.8, Qt::SolidLine, Qt::RoundCap));
                 p.drawLine(at, tip);
-                p.setPen(QPen(kStake, 1.6, Qt::SolidLine, Qt::RoundCap));
+                p.setPen(QPen(kStake, 1.7, Qt::SolidLine, Qt::RoundCap));
                 p.drawLine(at, tip);
+                p.setPen(QPen(QColor(0xd8, 0xb4, 0x78), 0.8));
+                p.drawLine(at + (tip - at) * 0.2, at + (tip - at) * 0.6);
+            } else if (stake == '|') {
+                QPainterPath post;
+                post.addEllipse(at, 2.1, 2.1);
+                FillOutlined(p, post, Shade(kStake, random.Between(-12, 12)), kOutline, 0.8);
+                p.setPen(Qt::NoPen);
+                p.setBrush(QColor(0xd8, 0xb4, 0x78));
+                p.drawEllipse(at - QPointF(0.5, 0.5), 0.8, 0.8);
+            } else {
+                p.setPen(Qt::NoPen);
+                p.setBrush(QColor(0x5a, 0x44, 0x26));
+                p.drawEllipse(at, 1.2, 1.0);
             }
-            continue;
         }
-        QPainterPath stake;
-        stake.addEllipse(at, 2.1, 2.1);
-        FillOutlined(p, stake, Shade(kStake, random.Between(-12, 12)), kOutline, 0.8);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xd8, 0xb4, 0x78));
-        p.drawEllipse(at - QPointF(0.5, 0.5), 0.8, 0.8);
     }
 }
 
 void PaintFencedArea(QPainter& p, Rng& random) {
-    StakeFence(p, random, false);
+    StakeFence(p, random, kWholeFence);
 }
 
 void PaintBrokenFence(QPainter& p, Rng& random) {
-    StakeFence(p, random, true);
-    // Splinters in the gaps.
-    for (int i = 0; i < 6; ++i) {
-        const QPointF at(random.Between(3, 37), random.Between(3, 37));
-        if (at.x() > 8 && at.x() < 32 && at.y() > 8 && at.y() < 32) {
-            continue;
-        }
-        p.setPen(QPen(QColor(0xc8, 0xa0, 0x60), 0.8));
-        p.drawLine(at, at + QPointF(random.Between(-2, 2), random.Between(-2, 2)));
-    }
+    StakeFence(p, random, kBrokenFence);
 }
 
 void PaintSmallPool(QPainter& p, Rng& random) {

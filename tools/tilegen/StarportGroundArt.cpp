@@ -184,7 +184,7 @@ void LiftArrows(QPainter& p, const QPointF& centre, double size) {
 // The lift platform within a hazard frame, the shaft's guide rails in its
 // corners and the call disc in its middle. Drawn at any size, so that the
 // large lift spans two by two tiles and the small one fits one tile.
-void LiftPlatform(QPainter& p, Rng& random, int size, int frame) {
+void LiftPlatform(QPainter& p, Rng& random, int size, int frame, double discShare) {
     HazardStripes(p, random, QRect(0, 0, size, size));
     const QRect deck(frame, frame, size - 2 * frame, size - 2 * frame);
     FillNoise(p, random, deck, kPlatform, 4);
@@ -202,24 +202,24 @@ void LiftPlatform(QPainter& p, Rng& random, int size, int frame) {
         Bevel(p, block, QColor(0x3a, 0x40, 0x48), 20);
     }
     const QPointF centre(size / 2.0, size / 2.0);
-    const double radius = size * 0.24;
+    const double radius = size * discShare;
     QPainterPath disc;
     disc.addEllipse(centre, radius, radius);
     FillOutlined(p, disc, QColor(0x2a, 0x30, 0x38), kStarportOutline, 1.2);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(Shade(kLift, -60), 1.0));
     p.drawEllipse(centre, radius - 2.5, radius - 2.5);
-    LiftArrows(p, centre, radius * 0.42);
+    LiftArrows(p, centre, radius * 0.45);
 }
 
 void WholeLift(QPainter& p, Rng& random) {
-    LiftPlatform(p, random, 2 * kTileSize, 5);
+    LiftPlatform(p, random, 2 * kTileSize, 5, 0.24);
 }
 
 constexpr std::uint32_t kLiftSeed = 7;
 
 void PaintElevatorSmall(QPainter& p, Rng& random) {
-    LiftPlatform(p, random, kTileSize, 3);
+    LiftPlatform(p, random, kTileSize, 3, 0.31);
 }
 
 const std::array<TilePicture, 12> kGroundPictures = {{

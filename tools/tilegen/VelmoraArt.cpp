@@ -41,59 +41,70 @@ void PaintOpenLand(QPainter& p, Rng& random) {
     Grass(p, random);
 }
 
-// A hill drawn as a mound: lit on its left flank, shaded on its right.
+// A rounded hill: lit from the upper left, its shadow falling to the right.
 void Mound(QPainter& p, const QPointF& foot, double width, double height, const QColor& colour) {
-    QPainterPath hill;
-    hill.moveTo(foot.x() - width / 2, foot.y());
-    hill.cubicTo(foot.x() - width / 4, foot.y() - height, foot.x() + width / 4, foot.y() - height,
-                 foot.x() + width / 2, foot.y());
-    hill.closeSubpath();
-    p.save();
-    p.setClipPath(hill);
-    QLinearGradient light(foot.x() - width / 2, 0, foot.x() + width / 2, 0);
-    light.setColorAt(0, Shade(colour, 34));
-    light.setColorAt(0.45, colour);
-    light.setColorAt(1, Shade(colour, -40));
+    const double left = foot.x() - width / 2;
+    const double right = foot.x() + width / 2;
+    QPainterPath ridge(QPointF(left, foot.y()));
+    ridge.cubicTo(left + width * 0.2, foot.y() - height, right - width * 0.3, foot.y() - height,
+                  right, foot.y());
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x24, 0x40, 0x14, 90));
+    p.drawEllipse(QPointF(foot.x() + width * 0.22, foot.y()), width * 0.42, height * 0.28);
+    QPainterPath hill = ridge;
+    hill.quadTo(foot.x(), foot.y() + 2, left, foot.y());
+    QRadialGradient light(QPointF(foot.x() - width * 0.22, foot.y() - height * 0.7), width * 0.75);
+    light.setColorAt(0, Shade(colour, 40));
+    light.setColorAt(0.5, colour);
+    light.setColorAt(1, Shade(colour, -45));
     p.fillPath(hill, light);
-    p.restore();
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(Shade(colour, -60), 1));
-    p.drawPath(hill);
+    p.setPen(QPen(Shade(colour, -70), 0.9));
+    p.drawPath(ridge);
 }
 
 void PaintGentleHills(QPainter& p, Rng& random) {
     Grass(p, random);
-    Mound(p, QPointF(27, 15), 24, 9, QColor(0x7c, 0xa8, 0x48));
-    Mound(p, QPointF(12, 26), 24, 10, QColor(0x74, 0xa2, 0x44));
-    Mound(p, QPointF(29, 36), 22, 9, QColor(0x7c, 0xa8, 0x48));
+    Mound(p, QPointF(27, 16), 22, 11, QColor(0x7a, 0xaa, 0x46));
+    Mound(p, QPointF(11, 25), 20, 12, QColor(0x74, 0xa4, 0x42));
+    Mound(p, QPointF(28, 36), 20, 10, QColor(0x7a, 0xaa, 0x46));
 }
 
-// A steep hill: a tall peak with bare earth on its shaded side.
-void SteepHill(QPainter& p, const QPointF& foot, double width, double height) {
-    const QPainterPath hill = Polygon({{foot.x() - width / 2, foot.y()},
-                                       {foot.x() - 2, foot.y() - height},
-                                       {foot.x() + 1, foot.y() - height + 1},
-                                       {foot.x() + width / 2, foot.y()}});
-    FillOutlined(p, hill, QColor(0x86, 0x9a, 0x48), QColor());
-    FillOutlined(p,
-                 Polygon({{foot.x() - 0.5, foot.y() - height + 0.5},
-                          {foot.x() + 1, foot.y() - height + 1},
-                          {foot.x() + width / 2, foot.y()},
-                          {foot.x() + 2, foot.y()}}),
-                 QColor(0x6a, 0x5a, 0x34), QColor());
+// A steep hill: a ragged ridge, its sunny face grassed and its shaded face
+// bare earth and rock.
+void SteepHill(QPainter& p, const QPointF& foot, double width, double height, double lean) {
+    const QPointF left(foot.x() - width / 2, foot.y());
+    const QPointF right(foot.x() + width / 2, foot.y());
+    const QPointF peak(foot.x() + lean, foot.y() - height);
+    const QPointF leftShoulder = left + (peak - left) * 0.55 + QPointF(-1.5, 0.5);
+    const QPointF rightShoulder = right + (peak - right) * 0.45 + QPointF(1.5, 1);
+    const QPointF valley(foot.x() + lean * 0.3 - width * 0.08, foot.y());
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x24, 0x40, 0x14, 100));
+    p.drawEllipse(QPointF(right.x() - 1, foot.y()), width * 0.3, 2.2);
+    FillOutlined(p, Polygon({left, leftShoulder, peak, valley}), QColor(0x88, 0x9e, 0x4a),
+                 QColor());
+    FillOutlined(p, Polygon({peak, rightShoulder, right, valley}), QColor(0x70, 0x5c, 0x38),
+                 QColor());
+    p.setPen(QPen(QColor(0xa8, 0xbc, 0x68), 0.8));
+    p.drawLine(leftShoulder + QPointF(1.5, 0), peak + QPointF(-0.5, 1.5));
+    p.setPen(QPen(QColor(0x4a, 0x3c, 0x24), 0.8));
+    p.drawLine(peak + QPointF(1, 2.5), valley + QPointF(1, -3));
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0x3a, 0x30, 0x1c), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPath(hill);
-    p.setPen(QPen(QColor(0xa8, 0xbc, 0x66), 0.8));
-    p.drawLine(QPointF(foot.x() - width / 4, foot.y() - height / 2 + 1),
-               QPointF(foot.x() - width / 4 + 2, foot.y() - height / 2 + 4));
+    p.setPen(QPen(QColor(0x36, 0x2c, 0x1a), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPainterPath outline(left);
+    outline.lineTo(leftShoulder);
+    outline.lineTo(peak);
+    outline.lineTo(rightShoulder);
+    outline.lineTo(right);
+    p.drawPath(outline);
 }
 
 void PaintSteepHills(QPainter& p, Rng& random) {
     Grass(p, random);
-    SteepHill(p, QPointF(12, 20), 20, 17);
-    SteepHill(p, QPointF(30, 24), 18, 19);
-    SteepHill(p, QPointF(19, 38), 22, 16);
+    SteepHill(p, QPointF(12, 19), 20, 16, -1);
+    SteepHill(p, QPointF(30, 23), 17, 19, 1);
+    SteepHill(p, QPointF(19, 38), 22, 16, 0);
 }
 
 // A round tree crown from above with its shadow falling to the lower right.
