@@ -13,11 +13,17 @@ TImage::TImage(QWidget* parent) : QWidget(parent) {
 }
 
 void TImage::SetPicture(const QPixmap& picture) {
+    if (SetPictureWithoutRepaint(picture)) {
+        update();
+    }
+}
+
+bool TImage::SetPictureWithoutRepaint(const QPixmap& picture) {
     if (picture.cacheKey() == picture_.cacheKey()) {
-        return;
+        return false;
     }
     picture_ = picture;
-    update();
+    return true;
 }
 
 void TImage::paintEvent(QPaintEvent*) {

@@ -16,6 +16,10 @@ public:
 
     // Sharing the pixmap is cheap; an unchanged picture repaints nothing.
     void SetPicture(const QPixmap& picture);
+    // For callers that change many images and then repaint them in one go:
+    // a separate invalidation per image costs more than drawing them.
+    // Returns whether the picture changed.
+    bool SetPictureWithoutRepaint(const QPixmap& picture);
     const QPixmap& Picture() const { return picture_; }
 
 signals:

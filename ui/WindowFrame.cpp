@@ -30,13 +30,14 @@ QFont PanelFont() {
 }
 
 void InstallFontSubstitutes() {
-    const QStringList families = QFontDatabase::families();
-    const auto substitute = [&](const QString& design, const QStringList& candidates) {
-        if (families.contains(design)) {
+    // hasFamily also finds families that the database lists with their foundry,
+    // such as "Z003 [urw]".
+    const auto substitute = [](const QString& design, const QStringList& candidates) {
+        if (QFontDatabase::hasFamily(design)) {
             return;
         }
         for (const QString& candidate : candidates) {
-            if (families.contains(candidate)) {
+            if (QFontDatabase::hasFamily(candidate)) {
                 QFont::insertSubstitution(design, candidate);
                 return;
             }

@@ -235,6 +235,7 @@ void TMainForm::RebuildTileCatalogue() {
     if (!velmora::RebuildTileCatalogue(state_)) {
         return;
     }
+    codePictures_.fill(nullptr);
     QAction* const items[] = {Dungeon, OpenVL, OpenCarrowmere, OpenYSR, StarportPalloran};
     for (int i = 0; i < kTileSetCount; ++i) {
         items[i]->setChecked(i == state_.CurrentTileSet);

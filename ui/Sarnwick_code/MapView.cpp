@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 
 #include <string_view>
@@ -126,18 +127,31 @@ const QPixmap& TMainForm::PictureOfCode(std::int32_t code) {
     if (entry == nullptr || entry->BitmapName.Empty()) {
         return bitmaps_.NoTile();
     }
-    return bitmaps_.Load(entry->BitmapName.View());
+    const QPixmap*& known = codePictures_[static_cast<std::size_t>(code)];
+    if (known == nullptr) {
+        known = &bitmaps_.Load(entry->BitmapName.View());  // a missing bitmap throws, every time
+    }
+    return *known;
 }
 
 void TMainForm::RefreshMapCells() {
     const int h = MapScrollHorizontal->value();
     const int v = MapScrollVertical->value();
+    QRect changed;
+    // Repaints the cells loaded so far however the refresh ends, so that an
+    // error part-way leaves the earlier cells showing their new pictures.
+    const auto repaint = qScopeGuard([&] {
+        if (!changed.isNull()) {
+            Client->update(changed);
+        }
+    });
     for (int row = 1; row <= state_.VisibleRows; ++row) {
         for (int column = 1; column <= state_.VisibleColumns; ++column) {
             const MapCell cell = ViewCellToMapCell(h, v, row, column);
-            const std::int32_t code = state_.MapGrid.At(cell.X, cell.Y);
-            MapImages[static_cast<std::size_t>(ViewCellNumber(row, column) - 1)]->SetPicture(
-                PictureOfCode(code));
+            TImage* image = MapImages[static_cast<std::size_t>(ViewCellNumber(row, column) - 1)];
+            if (image->SetPictureWithoutRepaint(PictureOfCode(state_.MapGrid.At(cell.X, cell.Y)))) {
+                changed |= image->geometry();
+            }
         }
     }
 }

@@ -157,6 +157,9 @@ private:
     EditorState& state_;
     UserPrompts& prompts_;
     TileBitmaps& bitmaps_;
+    // The picture of each catalogue code, looked up once per tile set so that
+    // a refresh does no name lookups; emptied whenever the catalogue is rebuilt.
+    std::array<const QPixmap*, 151> codePictures_{};
     TCreditsForm* creditsForm_ = nullptr;
     TNewMapForm* newMapForm_ = nullptr;
     TTileForm* tileForm_ = nullptr;
