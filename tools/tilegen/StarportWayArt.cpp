@@ -143,10 +143,11 @@ void PaintCornerRoad(QPainter& p, Rng& random) {
 
 // Highways: dark carriageway; the edge tiles have a concrete barrier six
 // pixels wide on their outer edge, a solid white line inside it and a dashed
-// lane line along their inner edge.
+// line between two lanes.
 const QColor kCarriageway(0x33, 0x36, 0x3b);
 const QColor kBarrier(0xc4, 0xc2, 0xba);
 const QColor kWhiteLine(0xee, 0xee, 0xea);
+const QColor kLaneLine(0xcc, 0xcc, 0xc8);
 
 void PaintHighway(QPainter& p, Rng& random) {
     Asphalt(p, random, kCarriageway);
@@ -171,7 +172,7 @@ void PaintHighwayEdge(QPainter& p, Rng& random) {
     Barrier(p);
     p.fillRect(QRectF(9, -4, 2, 48), kWhiteLine);
     for (int y = 2; y < 40; y += 10) {
-        p.fillRect(37, y, 2, 6, Shade(kWhiteLine, -30));
+        p.fillRect(29, y, 2, 6, kLaneLine);
     }
 }
 
@@ -197,6 +198,9 @@ void HighwayBend(QPainter& p, Rng& random) {
     p.drawEllipse(corner, 34.5, 34.5);
     p.setPen(QPen(kWhiteLine, 2.0));
     p.drawEllipse(corner, 30, 30);
+    // The lane line bends round the inside of the turn in one dash.
+    p.setPen(QPen(kLaneLine, 2.0, Qt::SolidLine, Qt::FlatCap));
+    p.drawArc(QRectF(corner.x() - 10, corner.y() - 10, 20, 20), 207 * 16, 36 * 16);
 }
 
 template <int Turns>
