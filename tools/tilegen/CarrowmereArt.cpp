@@ -1,8 +1,9 @@
 // The pictures of the open land of Carrowmere, a jungle: shallow and deep
 // jungle, clearings of trodden earth, thatched huts, stake fences, pools and
 // caves.
-#include "tools/tilegen/Brushwork.h"
 #include "tools/tilegen/TilePicture.h"
+
+#include "tools/tilegen/Brushwork.h"
 
 #include <QPainter>
 

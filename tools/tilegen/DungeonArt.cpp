@@ -1,8 +1,9 @@
 // The pictures of the dungeon tiles, in greys and browns: flagstone floors,
 // block walls, natural rock and the furniture of a dungeon. "Unknown" and
 // "Water" stand here too; every other set shares them.
-#include "tools/tilegen/Brushwork.h"
 #include "tools/tilegen/TilePicture.h"
+
+#include "tools/tilegen/Brushwork.h"
 
 #include <QPainter>
 

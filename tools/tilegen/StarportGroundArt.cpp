@@ -1,7 +1,8 @@
 // The pictures of the starport's grounds, in metal and concrete: grating,
 // floors, pavement, the border, the landing pad and the elevators.
-#include "tools/tilegen/Brushwork.h"
 #include "tools/tilegen/StarportGrounds.h"
+
+#include "tools/tilegen/Brushwork.h"
 #include "tools/tilegen/TilePicture.h"
 
 #include <QPainter>

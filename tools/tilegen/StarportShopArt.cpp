@@ -1,8 +1,9 @@
 // The pictures of the starport's shops: a shop front with a striped awning in
 // the shop's colour and the shop's own emblem on its window.
+#include "tools/tilegen/TilePicture.h"
+
 #include "tools/tilegen/Brushwork.h"
 #include "tools/tilegen/StarportGrounds.h"
-#include "tools/tilegen/TilePicture.h"
 
 #include <QPainter>
 

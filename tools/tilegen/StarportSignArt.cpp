@@ -1,9 +1,10 @@
 // The pictures of the starport's signs: one board per letter, digit and
 // symbol, all alike but for the character, so that a row of signs on the map
 // reads as a word.
+#include "tools/tilegen/TilePicture.h"
+
 #include "tools/tilegen/Brushwork.h"
 #include "tools/tilegen/StarportGrounds.h"
-#include "tools/tilegen/TilePicture.h"
 
 #include <QPainter>
 

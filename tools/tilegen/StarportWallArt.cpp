@@ -7,9 +7,10 @@
 // the walls of neighbouring tiles meet: a corner joins the straight walls of
 // its two edges, an inner corner closes the bend where two walls meet from
 // neighbouring tiles, and the curves are the rounded forms of the two corners.
+#include "tools/tilegen/TilePicture.h"
+
 #include "tools/tilegen/Brushwork.h"
 #include "tools/tilegen/StarportGrounds.h"
-#include "tools/tilegen/TilePicture.h"
 
 #include <QPainter>
 

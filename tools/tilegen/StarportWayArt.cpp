@@ -5,9 +5,10 @@
 // Each way is drawn for one direction and turned for the others. A corner
 // named after a compass corner joins the two edges that meet there: a
 // Road_Corner_NE runs from the north edge round to the east edge.
+#include "tools/tilegen/TilePicture.h"
+
 #include "tools/tilegen/Brushwork.h"
 #include "tools/tilegen/StarportGrounds.h"
-#include "tools/tilegen/TilePicture.h"
 
 #include <QPainter>
 

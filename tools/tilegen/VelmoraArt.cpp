@@ -1,8 +1,9 @@
 // The pictures of the open land of Velmora, in greens: grassland, hills,
 // forests, mountains, roads and the places where people live. "Open_Land"
 // also serves the land of Ysmerith.
-#include "tools/tilegen/Brushwork.h"
 #include "tools/tilegen/TilePicture.h"
+
+#include "tools/tilegen/Brushwork.h"
 
 #include <QPainter>
 
