@@ -111,8 +111,9 @@ void ReadMapFileFromDisk(benchmark::State& state) {
     const RowProgress progress = rows.Callback();
     for (auto _ : state) {
         InputFile file(SampleFile());
-        const std::vector<std::uint8_t> bytes = file.ReadUpTo(kMapFileBytes);
-        const MapReadResult result = ReadMapFile(bytes, grid, tileSet, progress);
+        const MapReadResult result =
+            ReadMapFile([&file](std::span<std::uint8_t> buffer) { return file.Read(buffer); }, grid,
+                        tileSet, progress);
         benchmark::DoNotOptimize(result);
     }
     if (rows.Rows != kMapSide * static_cast<int>(state.iterations()) ||

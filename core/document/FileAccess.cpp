@@ -114,21 +114,16 @@ InputFile::~InputFile() {
     }
 }
 
-std::vector<std::uint8_t> InputFile::ReadUpTo(std::size_t limit) {
-    std::vector<std::uint8_t> bytes(limit);
-    std::size_t done = 0;
-    while (done < limit) {
-        const ssize_t n = ::read(fd_, bytes.data() + done, limit - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
+std::size_t InputFile::Read(std::span<std::uint8_t> buffer) {
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer.data(), buffer.size());
+        if (n >= 0) {
+            return static_cast<std::size_t>(n);
         }
-        if (n <= 0) {
-            break;
+        if (errno != EINTR) {
+            return 0;
         }
-        done += static_cast<std::size_t>(n);
     }
-    bytes.resize(done);
-    return bytes;
 }
 
 SafeFileWriter::SafeFileWriter(std::string path) : path_(std::move(path)) {

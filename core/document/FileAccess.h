@@ -25,9 +25,10 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    // Reads from the start up to limit bytes. A read error ends the data like
-    // the end of the file: the caller treats both as a short file.
-    std::vector<std::uint8_t> ReadUpTo(std::size_t limit);
+    // Reads the next bytes into the buffer, as many as one read gives, and
+    // returns how many; 0 at the end of the file. A read error ends the data
+    // like the end of the file: the caller treats both as a short file.
+    std::size_t Read(std::span<std::uint8_t> buffer);
 
 private:
     int fd_ = -1;

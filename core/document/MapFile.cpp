@@ -3,6 +3,8 @@
 #include "core/document/MapFile.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -44,47 +46,83 @@ std::vector<std::uint8_t> WriteMapFile(const MapGrid& grid, std::int32_t tileSet
     return bytes;
 }
 
-MapReadResult ReadMapFile(std::span<const std::uint8_t> bytes, MapGrid& grid, std::int32_t& tileSet,
-                          const RowProgress& progress) {
-    MapReadResult result;
-    const std::span<TileCode> cells = grid.Cells();
-    const std::size_t wholeValues = bytes.size() / 4;
-    const int cellsHeld = static_cast<int>(std::min<std::size_t>(wholeValues, kMapCellCount));
+namespace {
 
-    const std::uint8_t* in = bytes.data();
-    for (int row = 0; row < kMapSide; ++row) {
-        const int rowStart = row * kMapSide;
-        const int rowEnd = std::min(rowStart + kMapSide, cellsHeld);
-        for (int index = rowStart; index < rowEnd; ++index, in += 4) {
-            cells[index] = GetInt32(in);
+// Fills the buffer as far as the source goes; fewer bytes mean its end.
+std::size_t ReadFully(const ByteSource& source, std::span<std::uint8_t> buffer) {
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+        const std::size_t n = source(buffer.subspan(done));
+        if (n == 0) {
+            break;
         }
-        if (rowEnd < rowStart + kMapSide) {
-            break;  // the file ended inside this row
+        done += n;
+    }
+    return done;
+}
+
+}  // namespace
+
+MapReadResult ReadMapFile(const ByteSource& source, MapGrid& grid, std::int32_t& tileSet,
+                          const RowProgress& progress) {
+    // The grid is read in chunks of 256 KiB: small enough to stay in the processor's
+    // cache, so that decoding costs little beside the read itself.
+    constexpr int kChunkCells = 64 * 1024;
+    std::vector<std::uint8_t> chunk(std::size_t{kChunkCells} * 4);
+    const std::span<TileCode> cells = grid.Cells();
+
+    MapReadResult result;
+    int cell = 0;
+    int nextRowEnd = kMapSide;
+    while (cell < kMapCellCount) {
+        const int wanted = std::min(kChunkCells, kMapCellCount - cell);
+        const std::size_t got = ReadFully(source, std::span(chunk).first(std::size_t(wanted) * 4));
+        const int whole = static_cast<int>(got / 4);
+        for (int i = 0; i < whole; ++i) {
+            cells[cell + i] = GetInt32(chunk.data() + std::size_t(i) * 4);
         }
-        if (progress) {
-            progress();
+        cell += whole;
+        for (; nextRowEnd <= cell; nextRowEnd += kMapSide) {
+            if (progress) {
+                progress();
+            }
+        }
+        if (whole < wanted) {
+            break;  // the file ended inside the grid
         }
     }
-    result.CellsRead = cellsHeld;
-
+    result.CellsRead = cell;
     if (!result.GridComplete()) {
         // Cells the file does not hold must not keep codes of the map that was
         // open before: the mix would be saved as if it were one map.
-        std::fill(cells.begin() + cellsHeld, cells.end(), 0);
+        std::fill(cells.begin() + cell, cells.end(), 0);
         tileSet = 0;
         return result;
     }
 
-    const std::uint8_t* trailer = bytes.data() + kGridBytes;
-    if (bytes.size() >= kTileSetBytes) {
-        tileSet = GetInt32(trailer);
+    std::array<std::uint8_t, 16> trailer{};
+    const std::size_t got = ReadFully(source, trailer);
+    if (got >= 4) {
+        tileSet = GetInt32(trailer.data());
         result.TileSetRead = true;
     }
-    if (bytes.size() >= kMapFileBytes) {
-        result.Version =
-            VersionTriple{GetInt32(trailer + 4), GetInt32(trailer + 8), GetInt32(trailer + 12)};
+    if (got == trailer.size()) {
+        result.Version = VersionTriple{GetInt32(trailer.data() + 4), GetInt32(trailer.data() + 8),
+                                       GetInt32(trailer.data() + 12)};
     }
     return result;
+}
+
+MapReadResult ReadMapFile(std::span<const std::uint8_t> bytes, MapGrid& grid, std::int32_t& tileSet,
+                          const RowProgress& progress) {
+    return ReadMapFile(
+        [&bytes](std::span<std::uint8_t> buffer) {
+            const std::size_t n = std::min(buffer.size(), bytes.size());
+            std::copy_n(bytes.begin(), n, buffer.begin());
+            bytes = bytes.subspan(n);
+            return n;
+        },
+        grid, tileSet, progress);
 }
 
 }  // namespace velmora

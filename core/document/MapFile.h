@@ -33,11 +33,17 @@ struct MapReadResult {
     bool GridComplete() const { return CellsRead == kMapCellCount; }
 };
 
+// Gives the next bytes of a file into the buffer and returns how many, 0 at
+// its end; it may give fewer than asked for before the end.
+using ByteSource = std::function<std::size_t(std::span<std::uint8_t>)>;
+
 // Reads a file's bytes into the grid and the tile set. Bytes after the
 // 16-byte trailer are ignored. A file that ends inside the grid loads the
 // whole values it holds, sets every other cell to 0 and the tile set to 0;
 // one that ends inside the trailer keeps what was read of the tile set and
 // reports the version as (0, 0, 0).
+MapReadResult ReadMapFile(const ByteSource& source, MapGrid& grid, std::int32_t& tileSet,
+                          const RowProgress& progress = {});
 MapReadResult ReadMapFile(std::span<const std::uint8_t> bytes, MapGrid& grid, std::int32_t& tileSet,
                           const RowProgress& progress = {});
 

@@ -104,9 +104,9 @@ void TMainForm::OpenMapClick() {
     MapReadResult result;
     {
         ProgressDisplay progress(*this, QStringLiteral("Opening..."));
-        const std::vector<std::uint8_t> bytes = file.ReadUpTo(kMapFileBytes);
-        result = ReadMapFile(bytes, state_.MapGrid, state_.CurrentTileSet,
-                             [&progress] { progress.Step(); });
+        result =
+            ReadMapFile([&file](std::span<std::uint8_t> buffer) { return file.Read(buffer); },
+                        state_.MapGrid, state_.CurrentTileSet, [&progress] { progress.Step(); });
     }
 
     if (!result.GridComplete()) {

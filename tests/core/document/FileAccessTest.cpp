@@ -76,11 +76,15 @@ TEST_F(FileAccess, APipeWithoutWriterIsRefusedInsteadOfBlocking) {
     EXPECT_EQ(ErrorOf([&] { InputFile{pipe}; }), "File access denied");
 }
 
-TEST_F(FileAccess, ReadingStopsAtTheLimitAndAtTheEndOfTheFile) {
+TEST_F(FileAccess, ReadingGivesTheFilesBytesAndThenNothing) {
     const std::string path = PathOf("short.map");
     Put(path, "abcdefgh");
-    EXPECT_EQ(InputFile(path).ReadUpTo(5).size(), 5u);
-    EXPECT_EQ(InputFile(path).ReadUpTo(100).size(), 8u);
+    InputFile file(path);
+    std::array<std::uint8_t, 5> buffer{};
+    EXPECT_EQ(file.Read(buffer), 5u);
+    EXPECT_EQ(buffer[4], 'e');
+    EXPECT_EQ(file.Read(buffer), 3u);
+    EXPECT_EQ(file.Read(buffer), 0u);
 }
 
 TEST_F(FileAccess, TooManyOpenFilesIsNamed) {

@@ -109,6 +109,28 @@ TEST(MapFileRoundTrip, BytesAfterTheTrailerAreIgnored) {
     EXPECT_EQ(loaded.At(998, 998), PatternedGrid().At(998, 998));
 }
 
+TEST(MapFileRoundTrip, ASourceGivingOddPiecesReadsTheSameAsOneBuffer) {
+    const auto bytes = WriteMapFile(PatternedGrid(), 4, VersionTriple{0, 4, 320});
+    std::span<const std::uint8_t> rest = bytes;
+    std::size_t piece = 0;
+    MapGrid loaded;
+    std::int32_t tileSet = 0;
+    const MapReadResult result = ReadMapFile(
+        [&](std::span<std::uint8_t> buffer) {
+            // 1, 2, 3, ... 7 bytes, then again: values arrive split across reads.
+            const std::size_t n = std::min({buffer.size(), rest.size(), piece++ % 7 + 1});
+            std::copy_n(rest.begin(), n, buffer.begin());
+            rest = rest.subspan(n);
+            return n;
+        },
+        loaded, tileSet);
+    const MapGrid expected = PatternedGrid();
+    EXPECT_TRUE(
+        std::equal(expected.Cells().begin(), expected.Cells().end(), loaded.Cells().begin()));
+    EXPECT_EQ(tileSet, 4);
+    EXPECT_EQ(result.Version, (VersionTriple{0, 4, 320}));
+}
+
 struct ShortFileCase {
     std::size_t Bytes;
     int CellsRead;
