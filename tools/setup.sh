@@ -11,6 +11,8 @@ PACKAGES=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-urw-base35
+    python3 xvfb xdotool imagemagick x11-utils
+    clang libclang-rt-14-dev
 )
 
 as_root() {
