@@ -72,9 +72,8 @@ void BM_DragOverviewEndToEnd(benchmark::State& state) {
         }
         bar.setValue(bar.minimum());
     }
-    state.counters["per_position_us"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * steps * 1e-6,
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["positions"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * steps, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_DragOverviewEndToEnd)->Unit(benchmark::kMillisecond);
 
