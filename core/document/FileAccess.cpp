@@ -6,6 +6,7 @@
 #include "core/UserError.h"
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
@@ -59,6 +60,25 @@ mode_t NewFileMode(const std::string& target) {
 }
 
 }  // namespace
+
+// A save that was killed leaves its temporary file behind. The next
+// successful save of the same file removes those older than a minute; a
+// younger one may belong to a save still under way in another editor.
+void SafeFileWriter::RemoveStaleTemporaryFiles() const noexcept {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path target(path_);
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const std::string prefix = "." + target.filename().string() + ".";
+    const auto oldest = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() == prefix.size() + 6 && name.starts_with(prefix) &&
+            it->is_regular_file(error) && it->last_write_time(error) < oldest) {
+            fs::remove(it->path(), error);
+        }
+    }
+}
 
 std::string FileErrorText(int errorNumber, FileAction action, const std::string& path) {
     switch (errorNumber) {
@@ -214,6 +234,7 @@ void SafeFileWriter::Commit() {
     }
     tempPath_.clear();
     committed_ = true;
+    RemoveStaleTemporaryFiles();
     // Make the rename itself durable; a failure here loses nothing already written.
     const std::filesystem::path folder = std::filesystem::path(path_).parent_path();
     const int dirFd = RetryOpen(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);

@@ -51,6 +51,7 @@ public:
 
 private:
     void Abandon() noexcept;
+    void RemoveStaleTemporaryFiles() const noexcept;
 
     std::string path_;
     std::string tempPath_;  // empty when writing in place

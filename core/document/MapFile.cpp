@@ -25,24 +25,43 @@ std::int32_t GetInt32(const std::uint8_t* in) {
 
 }  // namespace
 
+void WriteMapFile(const MapGrid& grid, std::int32_t tileSet, const VersionTriple& version,
+                  const ByteSink& sink, const RowProgress& progress) {
+    constexpr int kChunkRows = 256;
+    std::vector<std::uint8_t> chunk(std::size_t{kChunkRows} * kMapSide * 4);
+    const std::span<const TileCode> cells = grid.Cells();
+    for (int firstRow = 0; firstRow < kMapSide; firstRow += kChunkRows) {
+        const int rows = std::min(kChunkRows, kMapSide - firstRow);
+        std::uint8_t* out = chunk.data();
+        for (int row = firstRow; row < firstRow + rows; ++row) {
+            const TileCode* rowCells = cells.data() + static_cast<std::size_t>(row) * kMapSide;
+            for (int column = 0; column < kMapSide; ++column, out += 4) {
+                PutInt32(out, rowCells[column]);
+            }
+            if (progress) {
+                progress();
+            }
+        }
+        sink(std::span(chunk).first(static_cast<std::size_t>(out - chunk.data())));
+    }
+    std::array<std::uint8_t, 16> trailer{};
+    PutInt32(trailer.data(), tileSet);
+    PutInt32(trailer.data() + 4, version.Major);
+    PutInt32(trailer.data() + 8, version.Minor);
+    PutInt32(trailer.data() + 12, version.Build);
+    sink(trailer);
+}
+
 std::vector<std::uint8_t> WriteMapFile(const MapGrid& grid, std::int32_t tileSet,
                                        const VersionTriple& version, const RowProgress& progress) {
-    std::vector<std::uint8_t> bytes(kMapFileBytes);
-    std::uint8_t* out = bytes.data();
-    const std::span<const TileCode> cells = grid.Cells();
-    for (int row = 0; row < kMapSide; ++row) {
-        const TileCode* rowCells = cells.data() + static_cast<std::size_t>(row) * kMapSide;
-        for (int column = 0; column < kMapSide; ++column, out += 4) {
-            PutInt32(out, rowCells[column]);
-        }
-        if (progress) {
-            progress();
-        }
-    }
-    PutInt32(out, tileSet);
-    PutInt32(out + 4, version.Major);
-    PutInt32(out + 8, version.Minor);
-    PutInt32(out + 12, version.Build);
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(kMapFileBytes);
+    WriteMapFile(
+        grid, tileSet, version,
+        [&bytes](std::span<const std::uint8_t> piece) {
+            bytes.insert(bytes.end(), piece.begin(), piece.end());
+        },
+        progress);
     return bytes;
 }
 

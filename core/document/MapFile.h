@@ -21,6 +21,13 @@ inline constexpr std::size_t kMapFileBytes = kGridBytes + 16;              // 3,
 // Called once after each complete row of 999 cells has been transferred.
 using RowProgress = std::function<void()>;
 
+// Takes the next bytes of a file being written.
+using ByteSink = std::function<void(std::span<const std::uint8_t>)>;
+
+// Writes the file in pieces of a few hundred kilobytes, so that encoding
+// costs little beside the write itself.
+void WriteMapFile(const MapGrid& grid, std::int32_t tileSet, const VersionTriple& version,
+                  const ByteSink& sink, const RowProgress& progress = {});
 std::vector<std::uint8_t> WriteMapFile(const MapGrid& grid, std::int32_t tileSet,
                                        const VersionTriple& version,
                                        const RowProgress& progress = {});

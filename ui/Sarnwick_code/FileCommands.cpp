@@ -69,10 +69,10 @@ void TMainForm::SaveMapClick() {
     }
     SafeFileWriter file(state_.MapFileName);
     ProgressDisplay progress(*this, QStringLiteral("Saving..."));
-    const std::vector<std::uint8_t> bytes =
-        WriteMapFile(state_.MapGrid, state_.CurrentTileSet, state_.VersionStamp.Triple(),
-                     [&progress] { progress.Step(); });
-    file.Write(bytes);
+    WriteMapFile(
+        state_.MapGrid, state_.CurrentTileSet, state_.VersionStamp.Triple(),
+        [&file](std::span<const std::uint8_t> bytes) { file.Write(bytes); },
+        [&progress] { progress.Step(); });
     file.Commit();
     state_.MapModified = false;
 }

@@ -133,6 +133,25 @@ TEST_F(FileAccess, ASaveThatIsNeverCommittedLeavesTheOldFileUntouched) {
     EXPECT_THAT(FolderEntries(), testing::ElementsAre("map.map"));
 }
 
+TEST_F(FileAccess, ASaveRemovesTemporaryFilesThatKilledSavesLeftBehind) {
+    const std::string path = PathOf("map.map");
+    const std::string stale = PathOf(".map.map.ab12CD");
+    const std::string fresh = PathOf(".map.map.zz99YY");
+    const std::string other = PathOf(".other.map.ab12CD");
+    for (const std::string& leftover : {stale, fresh, other}) {
+        Put(leftover, "half a map");
+    }
+    const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    fs::last_write_time(stale, hourAgo);
+    fs::last_write_time(other, hourAgo);
+    SafeFileWriter writer(path);
+    writer.Write(Bytes("new"));
+    writer.Commit();
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(fresh));  // may belong to a save still under way
+    EXPECT_TRUE(fs::exists(other));  // belongs to another file
+}
+
 TEST_F(FileAccess, CreatingReportsWhatIsWrongWithTheTarget) {
     EXPECT_EQ(ErrorOf([&] { SafeFileWriter{PathOf("no-folder/x.map")}; }), "Invalid filename");
     EXPECT_EQ(ErrorOf([&] { SafeFileWriter{folder.string()}; }), "File access denied");
