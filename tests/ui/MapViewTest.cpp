@@ -6,7 +6,9 @@
 #include "ui/ImageControl.h"
 #include "ui/TileBitmaps.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include <gmock/gmock.h>
@@ -101,6 +103,20 @@ TEST_F(MapViewTest, MovingOntoTheWindowBackgroundEmptiesThePanelButNotTheCaption
     EXPECT_EQ(Text(Main().MPFixed), "MP's:");
     EXPECT_EQ(Text(Main().AbsolutePositionLabel), "Absolute Position");
     EXPECT_EQ(Text(Main().RelativePositionLabel), "Relative Position");
+}
+
+TEST_F(MapViewTest, OnlyThePointerOverTheBareBackgroundClearsThePanel) {
+    const auto moveTo = [&](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, Main().Client->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Main().Client, &move);
+    };
+    Main().MapImageMouseMove(1);
+    moveTo(Main().TileTypeLabel->geometry().center());  // over a label: nothing changes
+    EXPECT_EQ(Text(Main().AbsoluteCoords), "(495, 495)");
+    moveTo(QPoint(5, 5));  // the margin left of the cells
+    EXPECT_TRUE(Text(Main().AbsoluteCoords).isEmpty());
+    EXPECT_TRUE(Text(Main().TileTypeLabel).isEmpty());
 }
 
 TEST_F(MapViewTest, ScrollingRefreshesTheCellsAndSettingTheSamePositionDoesNot) {
