@@ -84,10 +84,12 @@ std::size_t ReadFully(const ByteSource& source, std::span<std::uint8_t> buffer) 
 
 MapReadResult ReadMapFile(const ByteSource& source, MapGrid& grid, std::int32_t& tileSet,
                           const RowProgress& progress) {
-    // The grid is read in chunks of 256 KiB: small enough to stay in the processor's
-    // cache, so that decoding costs little beside the read itself.
+    // Each chunk of 256 KiB is read straight into the cells it belongs to and
+    // then assembled value by value in place, while it is still in the
+    // processor's cache: decoding then costs little beside the read itself.
+    // The bytes of a cell are read before the cell is written, and unsigned
+    // char may alias the cells' storage.
     constexpr int kChunkCells = 64 * 1024;
-    std::vector<std::uint8_t> chunk(std::size_t{kChunkCells} * 4);
     const std::span<TileCode> cells = grid.Cells();
 
     MapReadResult result;
@@ -95,10 +97,11 @@ MapReadResult ReadMapFile(const ByteSource& source, MapGrid& grid, std::int32_t&
     int nextRowEnd = kMapSide;
     while (cell < kMapCellCount) {
         const int wanted = std::min(kChunkCells, kMapCellCount - cell);
-        const std::size_t got = ReadFully(source, std::span(chunk).first(std::size_t(wanted) * 4));
+        auto* const bytes = reinterpret_cast<std::uint8_t*>(cells.data() + cell);
+        const std::size_t got = ReadFully(source, {bytes, static_cast<std::size_t>(wanted) * 4});
         const int whole = static_cast<int>(got / 4);
         for (int i = 0; i < whole; ++i) {
-            cells[cell + i] = GetInt32(chunk.data() + std::size_t(i) * 4);
+            cells[cell + i] = GetInt32(bytes + static_cast<std::size_t>(i) * 4);
         }
         cell += whole;
         for (; nextRowEnd <= cell; nextRowEnd += kMapSide) {
