@@ -15,8 +15,9 @@
 namespace velmora {
 
 void PrepareApplication() {
+    // Only the name: a display name would be appended by Qt to every window's
+    // caption, and the captions are the program's own.
     QApplication::setApplicationName(QStringLiteral("Velmora Mapping Program"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Velmora Mapping Program"));
     InstallFontSubstitutes();
 }
 

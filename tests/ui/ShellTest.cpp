@@ -56,7 +56,7 @@ TEST_F(ShellTest, TheSecondaryWindowsExistHiddenAsTopLevelWindows) {
 TEST_F(ShellTest, TheMainWindowHasItsCaptionFixedSizeAndPlace) {
     EXPECT_THAT(Main().windowTitle().toStdString(),
                 testing::StartsWith("Velmora Mapping program v0.4.32.290302 "));
-    EXPECT_EQ(QApplication::applicationDisplayName(), "Velmora Mapping Program");
+    EXPECT_EQ(QApplication::applicationName(), "Velmora Mapping Program");
     EXPECT_EQ(Main().frameGeometry().topLeft(), QPoint(0, 0));
     EXPECT_EQ(Main().frameGeometry().size(), QSize(640, 452));
     EXPECT_EQ(Main().minimumSize(), Main().maximumSize());
