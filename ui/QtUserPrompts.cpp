@@ -46,8 +46,8 @@ std::optional<QString> QtUserPrompts::ChooseFileToSave(QWidget* parent,
 }
 
 void QtUserPrompts::ShowError(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text,
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
+                    parent);
     box.exec();
 }
 

@@ -59,9 +59,4 @@ void TCreditsForm::closeEvent(QCloseEvent* event) {
     FormClose();
 }
 
-void TCreditsForm::showEvent(QShowEvent* event) {
-    SetOuterSize(*this, kOuterSize);
-    QWidget::showEvent(event);
-}
-
 }  // namespace velmora

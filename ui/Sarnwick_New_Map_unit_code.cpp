@@ -104,9 +104,4 @@ void TNewMapForm::closeEvent(QCloseEvent* event) {
     mainForm_.Run([this] { FormClose(); });
 }
 
-void TNewMapForm::showEvent(QShowEvent* event) {
-    SetOuterSize(*this, kOuterSize);
-    QWidget::showEvent(event);
-}
-
 }  // namespace velmora

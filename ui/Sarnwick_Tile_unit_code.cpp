@@ -218,11 +218,6 @@ void TTileForm::closeEvent(QCloseEvent* event) {
     FormClose();
 }
 
-void TTileForm::showEvent(QShowEvent* event) {
-    SetOuterSize(*this, kOuterSize);
-    QWidget::showEvent(event);
-}
-
 void TTileForm::mouseMoveEvent(QMouseEvent*) {
     FormMouseMove();
 }

@@ -69,7 +69,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:

@@ -1,15 +1,63 @@
 // Frame geometry and the program's fonts.
 #include "ui/WindowFrame.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QFontDatabase>
 #include <QWidget>
 
 namespace velmora {
 
+namespace {
+
+// The window system reports a window's decorations only once it has shown
+// the window, and may change them later; so the client size is worked out
+// again whenever the window is shown, moved or resized.
+class OuterSizeKeeper : public QObject {
+public:
+    explicit OuterSizeKeeper(QWidget& window) : QObject(&window), window_(window) {
+        setObjectName(QLatin1String(kName));
+        window.installEventFilter(this);
+    }
+
+    static constexpr const char* kName = "OuterSizeKeeper";
+
+    void Keep(QSize outer) {
+        outer_ = outer;
+        Apply();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) {
+            Apply();
+        }
+        return false;
+    }
+
+private:
+    void Apply() {
+        const QSize decorations = window_.frameGeometry().size() - window_.geometry().size();
+        const QSize client = outer_ - decorations;
+        if (window_.minimumSize() != client || window_.maximumSize() != client) {
+            window_.setFixedSize(client);
+        }
+    }
+
+    QWidget& window_;
+    QSize outer_;
+};
+
+}  // namespace
+
 void SetOuterSize(QWidget& window, QSize outer) {
-    const QSize decorations = window.frameGeometry().size() - window.geometry().size();
-    window.setFixedSize(outer - decorations);
+    auto* keeper = static_cast<OuterSizeKeeper*>(window.findChild<QObject*>(
+        QLatin1String(OuterSizeKeeper::kName), Qt::FindDirectChildrenOnly));
+    if (keeper == nullptr) {
+        keeper = new OuterSizeKeeper(window);
+    }
+    keeper->Keep(outer);
 }
 
 void MoveFrameTo(QWidget& window, int left, int top) {

@@ -10,8 +10,8 @@ class QWidget;
 
 namespace velmora {
 
-// Fixes the window's size so that its frame measures outer. Called again
-// after the window is shown, once the decorations are known.
+// Fixes the window's size so that its frame measures outer, and keeps it so
+// once the window system has reported the window's decorations.
 void SetOuterSize(QWidget& window, QSize outer);
 
 // Moves the window so that its frame's top-left corner is at the point.

@@ -94,7 +94,7 @@ void TMainForm::CreateMenus() {
     bar->setObjectName(QStringLiteral("MainMenu"));
     const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
         connect(action, &QAction::triggered, this,
-                [this, handler] { Run([=] { (this->*handler)(); }); });
+                [this, handler] { Run([this, handler] { (this->*handler)(); }); });
     };
 
     File1 = AddMenu(bar, "File1", "File");
@@ -178,11 +178,6 @@ void TMainForm::CreateClientControls() {
 
     CreateViewControls();
     CreateOverviewControls();
-}
-
-void TMainForm::showEvent(QShowEvent* event) {
-    SetOuterSize(*this, outerSize_);
-    QMainWindow::showEvent(event);
 }
 
 void TMainForm::ExitClick() {

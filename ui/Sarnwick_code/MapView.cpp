@@ -76,9 +76,9 @@ void TMainForm::CreateViewControls() {
         image->setObjectName(QStringLiteral("MapImage%1").arg(n));
         image->setGeometry(ViewCellLeft(ColumnOfViewCell(n)), ViewCellTop(RowOfViewCell(n)),
                            kCellImageSize, kCellImageSize);
-        connect(image, &TImage::Clicked, this, [this, n] { Run([=] { MapImageClick(n); }); });
+        connect(image, &TImage::Clicked, this, [this, n] { Run([this, n] { MapImageClick(n); }); });
         connect(image, &TImage::MouseMoved, this,
-                [this, n] { Run([=] { MapImageMouseMove(n); }); });
+                [this, n] { Run([this, n] { MapImageMouseMove(n); }); });
         MapImages[static_cast<std::size_t>(n - 1)] = image;
     }
     // The bars stand beside the cells; raise them above the overlapping last images.
@@ -224,9 +224,8 @@ void TMainForm::ApplyScreenLayout(ScreenLayout layout) {
     const ScreenLayoutValues& to = LayoutValues(layout);
 
     // 1. The window.
-    outerSize_ = QSize(to.WindowWidth, to.WindowHeight);
     MoveFrameTo(*this, to.WindowLeft, to.WindowTop);
-    SetOuterSize(*this, outerSize_);
+    SetOuterSize(*this, QSize(to.WindowWidth, to.WindowHeight));
 
     // 2. The menu's radio items.
     SmallRes->setChecked(layout == ScreenLayout::Small);

@@ -140,7 +140,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -164,7 +163,6 @@ private:
     TNewMapForm* newMapForm_ = nullptr;
     TTileForm* tileForm_ = nullptr;
     TDialogForm* dialogForm_ = nullptr;
-    QSize outerSize_{640, 452};
 };
 
 }  // namespace velmora
