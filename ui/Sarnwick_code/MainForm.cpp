@@ -46,8 +46,8 @@ QMenu* AddSubMenu(QMenu* parent, const char* name, const char* caption) {
 TMainForm::TMainForm(EditorState& state, UserPrompts& prompts, TileBitmaps& bitmaps)
     : QMainWindow(nullptr), state_(state), prompts_(prompts), bitmaps_(bitmaps) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral(
-        "Velmora Mapping program v0.4.32.290302 - drawn up by the Velmora map tools team"));
+    setWindowTitle(
+        QStringLiteral("Velmora Mapping program v0.4.32.290302 by the Velmora map makers"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
