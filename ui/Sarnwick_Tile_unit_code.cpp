@@ -137,14 +137,12 @@ void TTileForm::OpenPaletteForCell(std::int32_t cellNumber, std::int32_t row, st
 }
 
 void TTileForm::FillPalette() {
-    const int shownSlots = std::min(state_.PaletteTileCount + 1, kPaletteSlotCount);
-    for (int slot = 1; slot <= shownSlots; ++slot) {
+    for (int slot = 1; slot <= kPaletteSlotCount; ++slot) {
         TImage* image = TileImages[SlotIndex(slot)];
-        image->SetPicture(PictureOfCode(PaletteCodeOfSlot(slot)));
-        image->setVisible(true);
-    }
-    for (int slot = std::max(shownSlots + 1, 1); slot <= kPaletteSlotCount; ++slot) {
-        TileImages[SlotIndex(slot)]->setVisible(false);
+        if (IsSlotShown(slot, state_.PaletteTileCount)) {
+            image->SetPicture(PictureOfCode(PaletteCodeOfSlot(slot)));
+        }
+        image->setVisible(IsSlotShown(slot, state_.PaletteTileCount));
     }
 
     if (state_.CurrentTileSet == StarportPalloran) {

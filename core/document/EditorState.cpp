@@ -17,10 +17,4 @@ bool RebuildTileCatalogue(EditorState& state) {
     return true;
 }
 
-void BeginNewMap(EditorState& state) {
-    state.MapGrid.Clear();
-    state.MapModified = false;
-    state.MapFileName.clear();
-}
-
 }  // namespace velmora

@@ -45,8 +45,4 @@ struct EditorState {
 // check marks alone.
 bool RebuildTileCatalogue(EditorState& state);
 
-// Clears the grid for a new map; the map counts as unchanged until its tile
-// set is chosen, and has no file yet.
-void BeginNewMap(EditorState& state);
-
 }  // namespace velmora

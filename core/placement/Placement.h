@@ -6,6 +6,7 @@
 
 #include "core/document/EditorState.h"
 #include "core/document/MapGrid.h"
+#include "core/view/ViewMapping.h"
 
 #include <array>
 #include <cstdint>
@@ -84,9 +85,7 @@ constexpr PlacementTarget PlacementTargetFor(int h, int v, const SelectedCellRef
 // What the click handler of view cell MapImage<n> (n = 1..288) records: the
 // view is 18 cells wide whatever the layout shows.
 constexpr SelectedCellRef SelectedCellOfViewCell(int viewCellNumber) {
-    constexpr int kViewCellsPerRow = 18;
-    const int cellNumber = viewCellNumber - 1;
-    return {cellNumber, cellNumber / kViewCellsPerRow + 1, cellNumber % kViewCellsPerRow + 1};
+    return {viewCellNumber - 1, RowOfViewCell(viewCellNumber), ColumnOfViewCell(viewCellNumber)};
 }
 
 }  // namespace velmora

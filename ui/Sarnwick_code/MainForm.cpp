@@ -22,24 +22,49 @@
 namespace velmora {
 namespace {
 
-QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
-    QAction* action = menu->addAction(QString::fromLatin1(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
+// The menu bar as data: each menu with the menu or bar it hangs from, then
+// each item with its menu and handler, in the order they appear.
+struct MenuRow {
+    QMenu* TMainForm::*Member;
+    QMenu* TMainForm::*Parent;  // nullptr: the menu bar itself
+    const char* Name;
+    const char* Caption;
+};
 
-QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
-    QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
+constexpr MenuRow kMenus[] = {
+    {&TMainForm::File1, nullptr, "File1", "File"},
+    {&TMainForm::Options1, nullptr, "Options1", "Options"},
+    {&TMainForm::ScreenResolution, &TMainForm::Options1, "ScreenResolution", "Screen Res"},
+    {&TMainForm::TileTypes, &TMainForm::Options1, "TileTypes", "Tile Types"},
+    {&TMainForm::Credits1, nullptr, "Credits1", "Credits"},
+};
 
-QMenu* AddSubMenu(QMenu* parent, const char* name, const char* caption) {
-    QMenu* menu = parent->addMenu(QString::fromLatin1(caption));
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
+struct MenuItemRow {
+    QAction* TMainForm::*Member;
+    QMenu* TMainForm::*Menu;
+    const char* Name;
+    const char* Caption;
+    void (TMainForm::*Handler)();
+};
+
+// clang-format off
+constexpr MenuItemRow kMenuItems[] = {
+    {&TMainForm::NewMap,           &TMainForm::File1,            "NewMap",           "New Map",                &TMainForm::NewMapClick},
+    {&TMainForm::OpenMap,          &TMainForm::File1,            "OpenMap",          "Open Map",               &TMainForm::OpenMapClick},
+    {&TMainForm::SaveMap,          &TMainForm::File1,            "SaveMap",          "Save Map",               &TMainForm::SaveMapClick},
+    {&TMainForm::SaveMapAs,        &TMainForm::File1,            "SaveMapAs",        "Save Map As",            &TMainForm::SaveMapAsClick},
+    {&TMainForm::Exit,             &TMainForm::File1,            "Exit",             "Exit",                   &TMainForm::ExitClick},
+    {&TMainForm::SmallRes,         &TMainForm::ScreenResolution, "SmallRes",         "640 x 480",              &TMainForm::SmallResClick},
+    {&TMainForm::MedRes,           &TMainForm::ScreenResolution, "MedRes",           "800 x 600",              &TMainForm::MedResClick},
+    {&TMainForm::LargeRes,         &TMainForm::ScreenResolution, "LargeRes",         "1024 x 768",             &TMainForm::LargeResClick},
+    {&TMainForm::Dungeon,          &TMainForm::TileTypes,        "Dungeon",          "Dungeon - VL",           &TMainForm::DungeonClick},
+    {&TMainForm::OpenVL,           &TMainForm::TileTypes,        "OpenVL",           "Open Land - VL",         &TMainForm::OpenVLClick},
+    {&TMainForm::OpenCarrowmere,   &TMainForm::TileTypes,        "OpenCarrowmere",   "Open Land - Carrowmere", &TMainForm::OpenCarrowmereClick},
+    {&TMainForm::OpenYSR,          &TMainForm::TileTypes,        "OpenYSR",          "Open Land - YSR",        &TMainForm::OpenYSRClick},
+    {&TMainForm::StarportPalloran, &TMainForm::TileTypes,        "StarportPalloran", "Starport - Palloran",    &TMainForm::StarportPalloranClick},
+    {&TMainForm::Credits,          &TMainForm::Credits1,         "Credits",          "Credits",                &TMainForm::CreditsClick},
+};
+// clang-format on
 
 }  // namespace
 
@@ -92,55 +117,31 @@ bool TMainForm::Run(const std::function<void()>& command) {
 void TMainForm::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
-    const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { Run([this, handler] { (this->*handler)(); }); });
-    };
+    for (const MenuRow& row : kMenus) {
+        const QString caption = QString::fromLatin1(row.Caption);
+        QMenu* menu =
+            row.Parent == nullptr ? bar->addMenu(caption) : (this->*row.Parent)->addMenu(caption);
+        menu->setObjectName(QString::fromLatin1(row.Name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(row.Name));
+        this->*row.Member = menu;
+    }
+    for (const MenuItemRow& row : kMenuItems) {
+        QAction* item = (this->*row.Menu)->addAction(QString::fromLatin1(row.Caption));
+        item->setObjectName(QString::fromLatin1(row.Name));
+        connect(item, &QAction::triggered, this,
+                [this, handler = row.Handler] { Run([this, handler] { (this->*handler)(); }); });
+        this->*row.Member = item;
+    }
 
-    File1 = AddMenu(bar, "File1", "File");
-    NewMap = AddItem(File1, "NewMap", "New Map");
-    OpenMap = AddItem(File1, "OpenMap", "Open Map");
-    SaveMap = AddItem(File1, "SaveMap", "Save Map");
-    SaveMapAs = AddItem(File1, "SaveMapAs", "Save Map As");
-    Exit = AddItem(File1, "Exit", "Exit");
-    bind(NewMap, &TMainForm::NewMapClick);
-    bind(OpenMap, &TMainForm::OpenMapClick);
-    bind(SaveMap, &TMainForm::SaveMapClick);
-    bind(SaveMapAs, &TMainForm::SaveMapAsClick);
-    bind(Exit, &TMainForm::ExitClick);
-
-    Options1 = AddMenu(bar, "Options1", "Options");
-    ScreenResolution = AddSubMenu(Options1, "ScreenResolution", "Screen Res");
-    SmallRes = AddItem(ScreenResolution, "SmallRes", "640 x 480");
-    MedRes = AddItem(ScreenResolution, "MedRes", "800 x 600");
-    LargeRes = AddItem(ScreenResolution, "LargeRes", "1024 x 768");
+    // The layouts are radio items; the tile sets carry check marks.
     auto* layoutGroup = new QActionGroup(this);
-    for (QAction* item : {SmallRes, MedRes, LargeRes}) {
+    for (QAction* item : ScreenResolution->actions()) {
         item->setCheckable(true);
         layoutGroup->addAction(item);
     }
-    bind(SmallRes, &TMainForm::SmallResClick);
-    bind(MedRes, &TMainForm::MedResClick);
-    bind(LargeRes, &TMainForm::LargeResClick);
-
-    TileTypes = AddSubMenu(Options1, "TileTypes", "Tile Types");
-    Dungeon = AddItem(TileTypes, "Dungeon", "Dungeon - VL");
-    OpenVL = AddItem(TileTypes, "OpenVL", "Open Land - VL");
-    OpenCarrowmere = AddItem(TileTypes, "OpenCarrowmere", "Open Land - Carrowmere");
-    OpenYSR = AddItem(TileTypes, "OpenYSR", "Open Land - YSR");
-    StarportPalloran = AddItem(TileTypes, "StarportPalloran", "Starport - Palloran");
-    for (QAction* item : {Dungeon, OpenVL, OpenCarrowmere, OpenYSR, StarportPalloran}) {
+    for (QAction* item : TileTypes->actions()) {
         item->setCheckable(true);
     }
-    bind(Dungeon, &TMainForm::DungeonClick);
-    bind(OpenVL, &TMainForm::OpenVLClick);
-    bind(OpenCarrowmere, &TMainForm::OpenCarrowmereClick);
-    bind(OpenYSR, &TMainForm::OpenYSRClick);
-    bind(StarportPalloran, &TMainForm::StarportPalloranClick);
-
-    Credits1 = AddMenu(bar, "Credits1", "Credits");
-    Credits = AddItem(Credits1, "Credits", "Credits");
-    bind(Credits, &TMainForm::CreditsClick);
 }
 
 void TMainForm::CreateClientControls() {
@@ -153,8 +154,8 @@ void TMainForm::CreateClientControls() {
     MapScrollVertical = new QScrollBar(Qt::Vertical, Client);
     MapScrollVertical->setObjectName(QStringLiteral("MapScrollVertical"));
     for (QScrollBar* bar : {MapScrollHorizontal, MapScrollVertical}) {
-        bar->setRange(1, 1000);
-        bar->setSingleStep(1);
+        bar->setRange(kScrollBarMinimum, 1000);
+        bar->setSingleStep(kScrollBarArrowStep);
     }
     MapScrollHorizontal->setValue(492);
     MapScrollVertical->setValue(493);
@@ -162,10 +163,10 @@ void TMainForm::CreateClientControls() {
     ProgressLabel = new QLabel(Client);
     ProgressLabel->setObjectName(QStringLiteral("ProgressLabel"));
     ProgressLabel->setAlignment(Qt::AlignCenter);
-    ProgressLabel->resize(201, 13);
+    ProgressLabel->resize(kProgressLabelSize.Width, kProgressLabelSize.Height);
     ProgressBar = new QProgressBar(Client);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
-    ProgressBar->setRange(0, 998);
+    ProgressBar->setRange(0, kProgressBarMaximum);
     ProgressBar->setTextVisible(false);
     // The plain bar of the classic style repaints its 999 steps far cheaper
     // than the default style's shaded, striped one.
@@ -173,7 +174,7 @@ void TMainForm::CreateClientControls() {
         plain->setParent(ProgressBar);
         ProgressBar->setStyle(plain);
     }
-    ProgressBar->resize(201, 17);
+    ProgressBar->resize(kProgressBarSize.Width, kProgressBarSize.Height);
     ProgressBar->hide();
 
     CreateViewControls();

@@ -3,6 +3,7 @@
 #include "ui/Sarnwick_code/Sarnwick_code.h"
 
 #include "core/document/EditorState.h"
+#include "core/placement/Placement.h"
 #include "core/view/CoordinateText.h"
 #include "core/view/ViewMapping.h"
 #include "ui/ImageControl.h"
@@ -173,8 +174,8 @@ void TMainForm::MapScrollVerticalChange() {
 }
 
 void TMainForm::MapImageClick(int cellNumber) {
-    tileForm_->OpenPaletteForCell(cellNumber - 1, RowOfViewCell(cellNumber),
-                                  ColumnOfViewCell(cellNumber));
+    const SelectedCellRef cell = SelectedCellOfViewCell(cellNumber);
+    tileForm_->OpenPaletteForCell(cell.CellNumber, cell.Row, cell.Column);
 }
 
 void TMainForm::MapImageMouseMove(int cellNumber) {
