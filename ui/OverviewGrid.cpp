@@ -1,19 +1,15 @@
 // Keeping the overview's picture and copying it to the screen.
 #include "ui/OverviewGrid.h"
 
+#include "core/tiles/TileSet.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
-#include <cstddef>
-#include <cstring>
 
 namespace velmora {
 namespace {
-
-QRgb PixelOf(const Colour colour) {
-    return qRgb(colour.Red(), colour.Green(), colour.Blue());
-}
 
 // The classic sunken look: dark lines top and left, light ones bottom and right.
 void DrawSunkenFrame(QPainter& painter, const QRect& outer) {
@@ -34,19 +30,6 @@ void DrawSunkenFrame(QPainter& painter, const QRect& outer) {
 }
 
 }  // namespace
-
-CellPaint CellPaintOf(const OverviewDrawing& drawing) {
-    CellPaint paint;
-    paint.Pixels.fill(PixelOf(drawing.Fill));
-    const QRgb mark = PixelOf(drawing.MarkColour);
-    for (const PixelRect& r : MarkRectangles(drawing.Mark, kOverviewCellSize, kOverviewCellSize)) {
-        for (int y = r.Top; y < r.Bottom; ++y) {
-            std::fill_n(&paint.Pixels[static_cast<std::size_t>(y * kOverviewCellSize + r.Left)],
-                        r.Right - r.Left, mark);
-        }
-    }
-    return paint;
-}
 
 TOverviewGrid::TOverviewGrid(QWidget* parent) : QWidget(parent) {
     // The picture covers every pixel, so nothing needs erasing first.
@@ -71,43 +54,13 @@ void TOverviewGrid::FitPicture() {
     }
     picture_ = QImage(size, QImage::Format_RGB32);
     picture_.fill(kBackground);
-    DrawGridLines();
+    OverviewPainter(kTileSetCount, kOverviewCellPitch).PaintEmpty(columns_, rows_, Canvas());
     update();
 }
 
-void TOverviewGrid::DrawGridLines() {
-    const int right = kOverviewCellPitch * columns_;
-    const int bottom = kOverviewCellPitch * rows_;
-    for (int row = 0; row < rows_; ++row) {
-        auto* const line =
-            reinterpret_cast<QRgb*>(picture_.scanLine(OverviewCellTop(row) + kOverviewCellSize));
-        std::fill_n(line, right, kGridLine);
-    }
-    for (int y = 0; y < bottom; ++y) {
-        auto* const line = reinterpret_cast<QRgb*>(picture_.scanLine(y));
-        for (int column = 0; column < columns_; ++column) {
-            line[OverviewCellLeft(column) + kOverviewCellSize] = kGridLine;
-        }
-    }
-}
-
-void TOverviewGrid::PaintCell(const int column, const int row, const CellPaint& paint) {
-    const qsizetype stride = picture_.bytesPerLine() / qsizetype{sizeof(QRgb)};
-    QRgb* line = reinterpret_cast<QRgb*>(picture_.bits()) + stride * OverviewCellTop(row) +
-                 OverviewCellLeft(column);
-    const QRgb* source = paint.Pixels.data();
-    for (int y = 0; y < kOverviewCellSize; ++y, line += stride, source += kOverviewCellSize) {
-        std::memcpy(line, source, sizeof(QRgb) * kOverviewCellSize);
-    }
-}
-
-void TOverviewGrid::ClearCell(const int column, const int row) {
-    static const CellPaint background = [] {
-        CellPaint paint;
-        paint.Pixels.fill(kBackground);
-        return paint;
-    }();
-    PaintCell(column, row, background);
+PixelCanvas TOverviewGrid::Canvas() {
+    return PixelCanvas{reinterpret_cast<Argb32*>(picture_.bits()),
+                       picture_.bytesPerLine() / qsizetype{sizeof(Argb32)}};
 }
 
 void TOverviewGrid::paintEvent(QPaintEvent*) {

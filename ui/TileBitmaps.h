@@ -1,7 +1,9 @@
-// The tile pictures of the program, found by bitmap name among the bitmaps
-// compiled into it. Each picture is decoded once and kept for the rest of the
-// run, so redrawing the view costs no decoding.
+// The tile pictures as the windows show them: each tile picture turned into
+// a pixmap once and kept for the rest of the run, so redrawing the view costs
+// no decoding.
 #pragma once
+
+#include "render/TilePictures.h"
 
 #include <QPixmap>
 
@@ -13,7 +15,7 @@ namespace velmora {
 
 class TileBitmaps {
 public:
-    // Needs the application object: it draws the no-tile picture.
+    // Needs the application object: pixmaps belong to the window system.
     TileBitmaps();
 
     // The picture of a bitmap name in any mix of upper and lower case. Throws
@@ -24,7 +26,7 @@ public:
     const QPixmap& NoTile() const { return noTile_; }
 
 private:
-    // Keyed by the name in upper case, as the resources are stored.
+    TilePictures pictures_;
     std::unordered_map<std::string, QPixmap> loaded_;
     QPixmap noTile_;
 };

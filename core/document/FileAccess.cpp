@@ -125,6 +125,7 @@ InputFile::InputFile(const std::string& path) {
         fd_ = -1;
         Fail(error, FileAction::Open, path);
     }
+    size_ = static_cast<std::uint64_t>(st.st_size);
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
 

@@ -30,8 +30,12 @@ public:
     // like the end of the file: the caller treats both as a short file.
     std::size_t Read(std::span<std::uint8_t> buffer);
 
+    // The file's size in bytes when it was opened.
+    std::uint64_t Size() const { return size_; }
+
 private:
     int fd_ = -1;
+    std::uint64_t size_ = 0;
 };
 
 // Writes a whole file. Regular files are written to a temporary file in the

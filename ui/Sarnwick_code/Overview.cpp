@@ -5,7 +5,7 @@
 
 #include "core/document/EditorState.h"
 #include "core/overview/OverviewMapping.h"
-#include "core/overview/OverviewStyle.h"
+#include "core/overview/OverviewPainter.h"
 #include "core/tiles/TileSet.h"
 #include "ui/OverviewGrid.h"
 
@@ -14,7 +14,6 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
 
 namespace velmora {
 namespace {
@@ -33,43 +32,14 @@ void PlaceScrollBar(QScrollBar& bar, const ScrollBarPlacement& placement) {
     bar.setPageStep(placement.PageStep);
 }
 
-// The drawings of one tile set's catalogue codes, turned into pixels once:
-// the tables are fixed, and every repaint looks up thousands of cells.
-class OverviewPalette {
-public:
-    explicit OverviewPalette(const std::int32_t tileSet) : tileSet_(tileSet) {
-        for (std::int32_t code = 0; code < kCatalogueSize; ++code) {
-            if (const std::optional<OverviewDrawing> drawing = FindOverviewDrawing(tileSet, code)) {
-                paints_[static_cast<std::size_t>(code)] = CellPaintOf(*drawing);
-            }
-        }
-    }
-
-    // Nothing for a code without a drawing. A code outside the catalogue,
-    // which only a damaged file holds, is drawn into the spare paint.
-    const CellPaint* Find(const std::int32_t code, CellPaint& spare) const {
-        if (TileCatalogue::InRange(code)) {
-            const std::optional<CellPaint>& paint = paints_[static_cast<std::size_t>(code)];
-            return paint ? &*paint : nullptr;
-        }
-        const std::optional<OverviewDrawing> drawing = FindOverviewDrawing(tileSet_, code);
-        if (!drawing) {
-            return nullptr;
-        }
-        spare = CellPaintOf(*drawing);
-        return &spare;
-    }
-
-private:
-    std::int32_t tileSet_;
-    std::array<std::optional<CellPaint>, kCatalogueSize> paints_;
-};
-
-const OverviewPalette& PaletteOf(const std::int32_t tileSet) {
-    static const std::array<OverviewPalette, kTileSetCount> palettes = {
-        OverviewPalette(Dungeon), OverviewPalette(OpenVL), OverviewPalette(OpenCarrowmere),
-        OverviewPalette(OpenYSR), OverviewPalette(StarportPalloran)};
-    return palettes[static_cast<std::size_t>(tileSet)];
+// One painter per tile set, made once: every repaint draws thousands of cells.
+const OverviewPainter& PainterOf(const std::int32_t tileSet) {
+    static const std::array<OverviewPainter, kTileSetCount> painters = {
+        OverviewPainter(Dungeon, kOverviewCellPitch), OverviewPainter(OpenVL, kOverviewCellPitch),
+        OverviewPainter(OpenCarrowmere, kOverviewCellPitch),
+        OverviewPainter(OpenYSR, kOverviewCellPitch),
+        OverviewPainter(StarportPalloran, kOverviewCellPitch)};
+    return painters[static_cast<std::size_t>(tileSet)];
 }
 
 }  // namespace
@@ -144,28 +114,15 @@ void TMainForm::PaintOverview() {
     if (!IsKnownTileSet(tileSet)) {
         return;
     }
-    const OverviewPalette& palette = PaletteOf(tileSet);
     TOverviewGrid& grid = *OverviewGrid;
     grid.FitPicture();
-    CellPaint spare;
-    const int oh = OverviewScrollHorizontal->value();
-    const int ov = OverviewScrollVertical->value();
-    for (int row = 0; row < grid.Rows(); ++row) {
-        for (int column = 0; column < grid.Columns(); ++column) {
-            // A layout switch changes the cell counts before the scroll
-            // ranges, so for a moment the overview may reach past the map.
-            const MapCell cell = OverviewCellToMapCell(oh, ov, column, row);
-            const CellPaint* const paint =
-                MapGrid::Contains(cell.X, cell.Y)
-                    ? palette.Find(state_.MapGrid.At(cell.X, cell.Y), spare)
-                    : nullptr;
-            if (paint != nullptr) {
-                grid.PaintCell(column, row, *paint);
-            } else {
-                grid.ClearCell(column, row);
-            }
-        }
-    }
+    // A layout switch changes the cell counts before the scroll ranges, so
+    // for a moment the overview may reach past the map; the painter shows
+    // the background there.
+    const MapCell first = OverviewCellToMapCell(OverviewScrollHorizontal->value(),
+                                                OverviewScrollVertical->value(), 0, 0);
+    PainterOf(tileSet).Paint(
+        state_.MapGrid, CellArea{first.X, first.Y, grid.Columns(), grid.Rows()}, grid.Canvas());
     grid.update();
 }
 

@@ -1,0 +1,29 @@
+// The errors a subcommand raises; the program catches them in one place,
+// prints them on standard error and exits with status 2.
+#pragma once
+
+#include "core/UserError.h"
+
+#include <string>
+
+namespace velmora {
+
+// Bad arguments: printed as "velmora-map SUBCOMMAND: text" with a pointer to
+// the subcommand's --help.
+class UsageError : public UserError {
+public:
+    explicit UsageError(const std::string& text) : UserError(text) {}
+};
+
+// Something wrong with one file: printed as "velmora-map: FILE: text".
+class FileError : public UserError {
+public:
+    FileError(std::string file, const std::string& text)
+        : UserError(text), file_(std::move(file)) {}
+    const std::string& File() const { return file_; }
+
+private:
+    std::string file_;
+};
+
+}  // namespace velmora

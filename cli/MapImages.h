@@ -1,0 +1,25 @@
+// Pictures of map areas as images: the overview's colours at any number of
+// pixels per cell, drawn by the same painter as the editor's overview.
+#pragma once
+
+#include "core/document/MapGrid.h"
+#include "core/overview/OverviewPainter.h"
+
+#include <QImage>
+
+#include <cstdint>
+
+namespace velmora {
+
+// The largest image side the program makes.
+inline constexpr int kMaxImageSide = 16384;
+
+// Throws UsageError when an image of so many cells at so many pixels each
+// would exceed kMaxImageSide on a side, suggesting --cell or --region.
+void CheckImageSize(int columns, int rows, int cellPixels);
+
+// The cells of the area in overview colours, cellPixels on a side each; from
+// 11 pixels on each cell ends in a grid line. An RGB32 image.
+QImage DrawOverviewImage(const MapGrid& grid, std::int32_t tileSet, CellArea area, int cellPixels);
+
+}  // namespace velmora

@@ -1,0 +1,31 @@
+// Loading a map file through the editor's own reader.
+#include "cli/MapInput.h"
+
+#include "cli/CommandErrors.h"
+#include "core/document/FileAccess.h"
+
+namespace velmora {
+
+LoadedMap LoadMap(const std::string& path) {
+    LoadedMap map;
+    map.Path = path;
+    map.Grid = std::make_unique<MapGrid>();
+    try {
+        InputFile file(path);
+        map.FileSize = file.Size();
+        std::int32_t tileSet = 0;
+        map.Read =
+            ReadMapFile([&file](std::span<std::uint8_t> buffer) { return file.Read(buffer); },
+                        *map.Grid, tileSet);
+        if (map.Read.TileSetRead) {
+            map.TileSet = tileSet;
+        }
+    } catch (const FileError&) {
+        throw;
+    } catch (const UserError& error) {
+        throw FileError(path, error.what());
+    }
+    return map;
+}
+
+}  // namespace velmora

@@ -1,0 +1,30 @@
+// Writing a subcommand's output: to a file through the editor's safe save
+// (temporary file, flush, rename), so an output is replaced only when it is
+// complete, or to standard output for "-" where the format allows it.
+#pragma once
+
+#include "cli/Console.h"
+
+#include <QByteArray>
+#include <QImage>
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace velmora {
+
+inline const std::string kStandardOutputName = "-";
+
+bool IsStandardOutput(const std::string& path);
+
+// Throws FileError naming the path when the file cannot be written; the old
+// file, if any, is then untouched.
+void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, Console& console);
+void WriteOutput(const std::string& path, const QByteArray& bytes, Console& console);
+
+// PNG bytes of the image. Images of at most 256 colours are stored with a
+// palette, which makes them smaller and much faster to encode.
+QByteArray EncodePng(const QImage& image, bool fewColours);
+
+}  // namespace velmora

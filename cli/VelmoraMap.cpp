@@ -1,0 +1,103 @@
+// Choosing the subcommand and reporting what went wrong, in one place.
+#include "cli/VelmoraMap.h"
+
+#include "cli/CommandErrors.h"
+#include "cli/Subcommands.h"
+
+#include <array>
+#include <new>
+#include <string_view>
+
+namespace velmora {
+namespace {
+
+struct Subcommand {
+    std::string_view Name;
+    int (*Run)(const QStringList& arguments, Console& console);
+};
+
+constexpr std::array<Subcommand, 5> kSubcommands = {{
+    {"info", RunInfo},
+    {"render", RunRender},
+    {"diff", RunDiff},
+    {"export", RunExport},
+    {"import", RunImport},
+}};
+
+constexpr std::string_view kProgram = "velmora-map";
+
+constexpr std::string_view kHelp =
+    R"(Usage: velmora-map SUBCOMMAND [OPTION]... FILE...
+Inspect, draw, compare and convert Velmora map files (.map) without the editor.
+
+Subcommands:
+  info FILE...              describe each map: size, completeness, tile set,
+                              version, the codes it holds and codes that name
+                              no tile
+  render FILE OUT.png       draw a map in the overview's colours or with its
+                              tile pictures
+  diff A.map B.map          list the cells that differ between two maps
+  export FILE OUT           write a map as TMX, TMJ or CSV for other tools
+  import IN OUT.map         read a TMX, TMJ or CSV map back into a map file
+
+Options:
+  -h, --help                show this help, or a subcommand's with
+                              'velmora-map SUBCOMMAND --help'
+      --version             show the program's version
+
+Exit status: 0 on success; 1 when the answer is "no" or problems were found
+(info: a damaged or doubtful map; diff: the maps differ); 2 for unreadable
+input, bad arguments or a failed write.
+)";
+
+const Subcommand* FindSubcommand(const std::string_view name) {
+    for (const Subcommand& subcommand : kSubcommands) {
+        if (subcommand.Name == name) {
+            return &subcommand;
+        }
+    }
+    return nullptr;
+}
+
+void ReportUsage(Console& console, const std::string_view where, const std::string& text) {
+    console.Err << kProgram << where << ": " << text << "\nTry '" << kProgram << where
+                << " --help' for more information.\n";
+}
+
+}  // namespace
+
+int RunVelmoraMap(const QStringList& arguments, Console& console) {
+    std::string where;  // " SUBCOMMAND" once one is chosen
+    try {
+        if (arguments.isEmpty()) {
+            throw UsageError("missing subcommand");
+        }
+        const std::string first = arguments.first().toStdString();
+        if (first == "-h" || first == "--help") {
+            console.Out << kHelp;
+            return kExitSuccess;
+        }
+        if (first == "--version") {
+            console.Out << kProgram << " " << VELMORA_VERSION << "\n";
+            return kExitSuccess;
+        }
+        const Subcommand* const subcommand = FindSubcommand(first);
+        if (subcommand == nullptr) {
+            throw UsageError(first.starts_with("-") ? "unknown option '" + first + "'"
+                                                    : "unknown subcommand '" + first + "'");
+        }
+        where = " " + first;
+        return subcommand->Run(arguments.mid(1), console);
+    } catch (const UsageError& error) {
+        ReportUsage(console, where, error.what());
+    } catch (const FileError& error) {
+        console.Err << kProgram << ": " << error.File() << ": " << error.what() << "\n";
+    } catch (const std::bad_alloc&) {
+        console.Err << kProgram << ": out of memory\n";
+    } catch (const std::exception& error) {
+        console.Err << kProgram << ": " << error.what() << "\n";
+    }
+    return kExitTrouble;
+}
+
+}  // namespace velmora

@@ -1,0 +1,12 @@
+// The diff subcommand: not yet built.
+#include "cli/Subcommands.h"
+
+#include "cli/CommandErrors.h"
+
+namespace velmora {
+
+int RunDiff(const QStringList&, Console&) {
+    throw UsageError("not yet available");
+}
+
+}  // namespace velmora

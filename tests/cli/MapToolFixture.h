@@ -1,0 +1,104 @@
+// What every velmora-map test needs: a scratch folder, map files written into
+// it, and the program run either in-process (output captured) or as the
+// installed executable would run, with an empty environment.
+#pragma once
+
+#include "cli/Console.h"
+#include "cli/VelmoraMap.h"
+#include "core/document/MapFile.h"
+#include "core/document/MapGrid.h"
+#include "core/document/Version.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+struct RunResult {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+class MapToolTest : public testing::Test {
+protected:
+    // A path in the scratch folder.
+    std::string PathOf(const std::string& name) const {
+        return folder_.filePath(QString::fromStdString(name)).toStdString();
+    }
+
+    // Writes a map file as the editor saves it and returns its path; keepBytes
+    // cuts the file short, extraBytes appends that many zero bytes.
+    std::string WriteMap(const std::string& name, const MapGrid& grid, std::int32_t tileSet,
+                         VersionTriple version = kProgramVersion,
+                         std::size_t keepBytes = kMapFileBytes, std::size_t extraBytes = 0) const {
+        std::vector<std::uint8_t> bytes = WriteMapFile(grid, tileSet, version);
+        bytes.resize(keepBytes);
+        bytes.resize(bytes.size() + extraBytes, 0);
+        return WriteBytes(name, bytes);
+    }
+
+    std::string WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+        const std::string path = PathOf(name);
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+    std::string WriteText(const std::string& name, const std::string& text) const {
+        return WriteBytes(name, std::vector<std::uint8_t>(text.begin(), text.end()));
+    }
+
+    static std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+    static std::string ReadText(const std::string& path) {
+        const std::vector<std::uint8_t> bytes = ReadBytes(path);
+        return {bytes.begin(), bytes.end()};
+    }
+
+    // Runs the program in this process; arguments exclude the program's name.
+    static RunResult Run(const QStringList& arguments) {
+        std::ostringstream out;
+        std::ostringstream err;
+        Console console{out, err};
+        RunResult result;
+        result.Status = RunVelmoraMap(arguments, console);
+        result.Out = out.str();
+        result.Err = err.str();
+        return result;
+    }
+
+    // Runs the built executable with no environment at all: no display, no
+    // QT_QPA_PLATFORM, no HOME.
+    RunResult RunProgram(const QStringList& arguments) const {
+        QProcess process;
+        process.setProcessEnvironment(QProcessEnvironment());
+        process.setWorkingDirectory(folder_.path());
+        process.start(QStringLiteral(VELMORA_MAP_EXECUTABLE), arguments);
+        process.waitForFinished(60'000);
+        RunResult result;
+        result.Status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.Out = process.readAllStandardOutput().toStdString();
+        result.Err = process.readAllStandardError().toStdString();
+        return result;
+    }
+
+    static QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+private:
+    QTemporaryDir folder_;
+};
+
+}  // namespace velmora
