@@ -1,0 +1,42 @@
+// How a Velmora map looks in the common tile-map formats, the one place both
+// export and import take it from: 40 x 40 tiles, global tile id = code + 1
+// in one tile set per map, that set's external tileset file named after it,
+// and the map's tile set and version kept as map properties.
+#pragma once
+
+#include "core/tiles/TileSet.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora::tiled {
+
+inline constexpr int kTileSize = 40;
+// The first global tile id of the map's one tileset: gid = code + kFirstGid.
+inline constexpr std::uint32_t kFirstGid = 1;
+// Tiled keeps flips and rotations in the top bits of a gid; a Velmora cell
+// has none of them.
+inline constexpr std::uint32_t kFlipBits = 0xF0000000u;
+// Columns of a tilesheet picture; its rows follow from the tile count.
+inline constexpr int kSheetColumns = 16;
+
+// Map properties: the tile set as an int, the writer's version as "0.4.320".
+inline constexpr std::string_view kTileSetProperty = "velmora-tileset";
+inline constexpr std::string_view kVersionProperty = "velmora-version";
+
+// The file name of a set's tileset without extension, e.g. "velmora-dungeon";
+// its tilesheet picture is that name with ".png". Empty for an unknown set.
+std::string_view TilesetFileStem(TileSet tileSet);
+
+// Tiles in a set's tileset: its highest code with an entry plus one, so that
+// the tile id of every code the set names is the code itself.
+int TilesetTileCount(TileSet tileSet);
+
+// The tile set a tileset's name or file stands for: its caption ("Dungeon -
+// VL"), its file stem ("velmora-dungeon"), or a file name or path whose stem
+// is one ("maps/velmora-dungeon.tsx"), without regard to case.
+std::optional<TileSet> TileSetNamed(std::string_view nameOrFile);
+
+}  // namespace velmora::tiled
