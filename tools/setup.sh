@@ -8,11 +8,12 @@ BUILD="${ROOT}/build"
 
 PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-urw-base35
     python3 xvfb xdotool imagemagick x11-utils
     clang libclang-rt-14-dev
+    git tiled
 )
 
 as_root() {
