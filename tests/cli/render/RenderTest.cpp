@@ -167,6 +167,18 @@ TEST_F(RenderTest, SmallTileCellsAreThePicturesScaledSmoothly) {
                            .convertToFormat(QImage::Format_RGB32));
 }
 
+// Pictures of more than 2 MiB live in memory of their own (for huge pages);
+// their pixels must be those of an ordinary image.
+TEST_F(RenderTest, LargeTilePicturesHoldTheSamePixelsAsSmallOnes) {
+    const MapGrid grid = SmallDungeon();
+    const QImage small = DrawTileImage(grid, Dungeon, CellArea{0, 0, 3, 2}, kTilePictureSize);
+    const QImage large = DrawTileImage(grid, Dungeon, CellArea{0, 0, 40, 20}, kTilePictureSize);
+    ASSERT_EQ(large.size(), QSize(1600, 800));
+    EXPECT_EQ(large.copy(0, 0, small.width(), small.height()), small);
+    const QImage copy = large.copy();
+    EXPECT_EQ(copy, large);
+}
+
 TEST_F(RenderTest, WrongArgumentsAreUsageErrorsAndLeaveTheOutputAlone) {
     const std::string map = WriteMap("small.map", SmallDungeon(), Dungeon);
     const std::string old = WriteText("old.png", "old picture");
