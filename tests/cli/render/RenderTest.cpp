@@ -126,45 +126,42 @@ TEST_F(RenderTest, ElevenPixelCellsEndInGridLinesAndShowTheirMarks) {
 TEST_F(RenderTest, TilesPictureHoldsEachCellsTilePicture) {
     TilePictures pictures;
     const QImage wall = pictures.Load("Wall");
+    const QImage floor = pictures.Load("Floor");  // code 2 in the starport set
     const QImage& noTile = pictures.NoTile();
     MapGrid grid;
     grid.Set(0, 0, 2);
     grid.Set(1, 0, 30);  // no tile in the dungeon set
     grid.Set(2, 0, -1);  // outside every table
+    grid.Set(3, 0, 151);
+    grid.Set(4, 0, INT_MAX);
     const struct {
         const char* Name;
         std::int32_t TileSet;
         QStringList Options;
-        std::vector<const QImage*> Expected;  // cells (0, 0) to (2, 0)
+        std::vector<const QImage*> Expected;  // cells (0, 0) to (4, 0)
     } cases[] = {
-        {"dungeon", Dungeon, {}, {&wall, &noTile, &noTile}},
-        {"unknown set", 7, {}, {&noTile, &noTile, &noTile}},
-        {"unknown set read as dungeon", 7, {"--tileset", "0"}, {&wall, &noTile, &noTile}},
+        {"dungeon", Dungeon, {}, {&wall, &noTile, &noTile, &noTile, &noTile}},
+        {"unknown set", 7, {}, {&noTile, &noTile, &noTile, &noTile, &noTile}},
+        {"unknown set read as dungeon",
+         7,
+         {"--tileset", "0"},
+         {&wall, &noTile, &noTile, &noTile, &noTile}},
+        {"starport", StarportPalloran, {}, {&floor, &noTile, &noTile, &noTile, &noTile}},
     };
     for (const auto& c : cases) {
         const std::string map = WriteMap("tiles.map", grid, c.TileSet);
         const std::string out = PathOf("tiles.png");
         const RunResult result =
-            Run(QStringList{"render", "--style", "tiles", "--region", "0,0,3,1", Q(map), Q(out)} +
+            Run(QStringList{"render", "--style", "tiles", "--region", "0,0,5,1", Q(map), Q(out)} +
                 c.Options);
         ASSERT_EQ(result.Status, kExitSuccess) << c.Name << result.Err;
         const QImage picture = ReadPicture(out);
-        for (int x = 0; x < 3; ++x) {
+        for (int x = 0; x < 5; ++x) {
             EXPECT_EQ(picture.copy(x * kTilePictureSize, 0, kTilePictureSize, kTilePictureSize),
                       c.Expected[x]->convertToFormat(QImage::Format_RGB32))
                 << c.Name << ", cell " << x;
         }
     }
-}
-
-TEST_F(RenderTest, SmallTileCellsAreThePicturesScaledSmoothly) {
-    MapGrid grid;
-    grid.Set(5, 5, 2);
-    const QImage picture = DrawTileImage(grid, Dungeon, CellArea{5, 5, 1, 1}, 10);
-    TilePictures pictures;
-    EXPECT_EQ(picture, pictures.Load("wall")
-                           .scaled(10, 10, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                           .convertToFormat(QImage::Format_RGB32));
 }
 
 // Pictures of more than 2 MiB live in memory of their own (for huge pages);
