@@ -1,8 +1,9 @@
 // velmora-map render against yardsticks measured in the same run: the whole
 // process for a whole map in overview style beside the program's start-up
 // alone (--version), the overview drawing beside filling an image of the
-// same size, the PNG encoding beside deflating the same pixels as bytes, and
-// the tiles of a 100 x 100-cell region beside copying as many pixels.
+// same size and beside one colour look-up per cell, the PNG encoding beside
+// deflating the same pixels as bytes, and the tiles of a 100 x 100-cell
+// region beside copying as many pixels.
 #include "cli/MapImages.h"
 #include "cli/OutputFile.h"
 #include "cli/render/TileImage.h"
@@ -22,6 +23,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -158,6 +160,27 @@ void BM_FillWholeMapImageBaseline(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FillWholeMapImageBaseline)->Unit(benchmark::kMillisecond);
+
+// The yardstick of the least work per cell: one table look-up per code, as
+// if every code had a plain fill and no mark, into a new image.
+void BM_LookUpCellColoursBaseline(benchmark::State& state) {
+    const MapGrid grid = MakeGrid(static_cast<MapKind>(state.range(0)));
+    std::array<QRgb, 64> colours{};
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        colours[i] = qRgb(static_cast<int>(i) * 4, 255 - static_cast<int>(i), 128);
+    }
+    for (auto _ : state) {
+        QImage image(kMapSide, kMapSide, QImage::Format_RGB32);
+        for (int y = 0; y < kMapSide; ++y) {
+            auto* const line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < kMapSide; ++x) {
+                line[x] = colours[static_cast<std::size_t>(grid.At(x, y)) & 63u];
+            }
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_LookUpCellColoursBaseline)->Arg(kRooms)->Arg(kRandom)->Unit(benchmark::kMillisecond);
 
 void BM_EncodeOverviewPng(benchmark::State& state) {
     const QImage image = DrawOverviewImage(MakeGrid(static_cast<MapKind>(state.range(0))), Dungeon,
