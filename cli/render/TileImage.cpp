@@ -73,8 +73,8 @@ private:
 };
 
 // Memory touched for the first time costs a page fault per 4 KiB page. A
-// tile picture has 16,000 pages to the 4000 x 4000 pixels of a 100 x 100-cell
-// region, and on a virtual machine faulting them in takes far longer than
+// tile picture of a 100 x 100-cell region at 40 pixels per cell is 64 MB, some
+// 16,000 pages, and on a virtual machine faulting them in takes far longer than
 // drawing (about 20 us each measured); huge pages need 512 times fewer faults.
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
