@@ -81,11 +81,11 @@ constexpr int DefaultCellPixels(const Style style) {
 // X,Y,W,H in map cells, clamped to the map. X and Y may lie outside it as
 // long as some of the region lies inside.
 CellArea RegionOf(const QString& text) {
-    const QStringList parts = text.split(QLatin1Char(','));
+    const QStringList fields = text.split(QLatin1Char(','));
     std::array<std::int64_t, 4> values{};
-    bool wellFormed = parts.size() == 4;
+    bool wellFormed = fields.size() == 4;
     for (qsizetype i = 0; wellFormed && i < 4; ++i) {
-        const qlonglong value = parts[i].trimmed().toLongLong(&wellFormed);
+        const qlonglong value = fields[i].trimmed().toLongLong(&wellFormed);
         wellFormed = wellFormed && value >= std::numeric_limits<int>::min() &&
                      value <= std::numeric_limits<int>::max();
         values[static_cast<std::size_t>(i)] = value;
