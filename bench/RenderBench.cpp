@@ -1,0 +1,251 @@
+// velmora-map render against yardsticks measured in the same run: the whole
+// process for a whole map in overview style beside the program's start-up
+// alone (--version), the overview drawing beside filling an image of the
+// same size and beside one colour look-up per cell, the PNG encoding beside
+// deflating the same pixels as bytes, and the tiles of a 100 x 100-cell
+// region beside copying as many pixels.
+#include "cli/MapImages.h"
+#include "cli/OutputFile.h"
+#include "cli/render/TileImage.h"
+#include "core/document/MapFile.h"
+#include "core/tiles/TileSet.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <zlib.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace velmora {
+namespace {
+
+// Two kinds of map: rooms and corridors as map makers draw them (long runs of
+// equal codes), and every cell a random code of the set, the worst case for
+// the PNG's compression.
+enum MapKind { kRooms = 0, kRandom = 1 };
+
+MapGrid MakeGrid(const MapKind kind) {
+    MapGrid grid;
+    std::mt19937 random(20240229);
+    std::uniform_int_distribution<int> code(0, 36);
+    for (int y = 0; y < kMapSide; ++y) {
+        for (int x = 0; x < kMapSide; ++x) {
+            if (kind == kRandom) {
+                grid.Set(x, y, code(random));
+            } else {
+                const bool wall = x % 23 == 0 || y % 17 == 0;
+                const bool door = (x % 23 == 0 && y % 17 == 8) || (y % 17 == 0 && x % 23 == 11);
+                grid.Set(x, y, door ? 12 : wall ? 2 : (x / 23 + y / 17) % 5 == 0 ? 3 : 1);
+            }
+        }
+    }
+    return grid;
+}
+
+// The map files and outputs of the process benchmarks, written once.
+struct ScratchFolder {
+    QTemporaryDir folder;
+
+    std::string WriteMap(const MapKind kind) const {
+        const std::string path = folder
+                                     .filePath(kind == kRooms ? QStringLiteral("rooms.map")
+                                                              : QStringLiteral("random.map"))
+                                     .toStdString();
+        const std::vector<std::uint8_t> bytes =
+            WriteMapFile(MakeGrid(kind), Dungeon, kProgramVersion);
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+    std::string PathOf(const char* name) const {
+        return folder.filePath(QString::fromLatin1(name)).toStdString();
+    }
+};
+
+const ScratchFolder& Scratch() {
+    static const ScratchFolder scratch;
+    return scratch;
+}
+
+// Runs the built program with its output thrown away and waits for its end.
+void RunProgram(std::vector<std::string> arguments, benchmark::State& state) {
+    arguments.insert(arguments.begin(), VELMORA_MAP_EXECUTABLE);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    if (spawned != 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        state.SkipWithError("velmora-map failed");
+    }
+}
+
+// The processor time the finished children used, user and system, in
+// milliseconds: unlike the wall time, it does not grow when other programs
+// share the processor.
+double ChildrenCpuMilliseconds() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+void RunProgramRepeatedly(benchmark::State& state, const std::vector<std::string>& arguments) {
+    const double before = ChildrenCpuMilliseconds();
+    for (auto _ : state) {
+        RunProgram(arguments, state);
+    }
+    state.counters["child_cpu_ms"] =
+        (ChildrenCpuMilliseconds() - before) / static_cast<double>(state.iterations());
+}
+
+void BM_ProcessRenderWholeMapOverview(benchmark::State& state) {
+    const std::string map = Scratch().WriteMap(static_cast<MapKind>(state.range(0)));
+    RunProgramRepeatedly(state, {"render", map, Scratch().PathOf("whole.png")});
+}
+BENCHMARK(BM_ProcessRenderWholeMapOverview)
+    ->Arg(kRooms)
+    ->Arg(kRandom)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The yardstick: the same program starting, answering --version and ending.
+void BM_ProcessVersionBaseline(benchmark::State& state) {
+    RunProgramRepeatedly(state, {"--version"});
+}
+BENCHMARK(BM_ProcessVersionBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DrawOverviewWholeMap(benchmark::State& state) {
+    const MapGrid grid = MakeGrid(static_cast<MapKind>(state.range(0)));
+    for (auto _ : state) {
+        const QImage image =
+            DrawOverviewImage(grid, Dungeon, CellArea{0, 0, kMapSide, kMapSide}, 1);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_DrawOverviewWholeMap)->Arg(kRooms)->Arg(kRandom)->Unit(benchmark::kMillisecond);
+
+// The yardstick: a new image of the same size filled with one colour.
+void BM_FillWholeMapImageBaseline(benchmark::State& state) {
+    for (auto _ : state) {
+        QImage image(kMapSide, kMapSide, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_FillWholeMapImageBaseline)->Unit(benchmark::kMillisecond);
+
+// The yardstick of the least work per cell: one table look-up per code, as
+// if every code had a plain fill and no mark, into a new image.
+void BM_LookUpCellColoursBaseline(benchmark::State& state) {
+    const MapGrid grid = MakeGrid(static_cast<MapKind>(state.range(0)));
+    std::array<QRgb, 64> colours{};
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        colours[i] = qRgb(static_cast<int>(i) * 4, 255 - static_cast<int>(i), 128);
+    }
+    for (auto _ : state) {
+        QImage image(kMapSide, kMapSide, QImage::Format_RGB32);
+        for (int y = 0; y < kMapSide; ++y) {
+            auto* const line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < kMapSide; ++x) {
+                line[x] = colours[static_cast<std::size_t>(grid.At(x, y)) & 63u];
+            }
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_LookUpCellColoursBaseline)->Arg(kRooms)->Arg(kRandom)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeOverviewPng(benchmark::State& state) {
+    const QImage image = DrawOverviewImage(MakeGrid(static_cast<MapKind>(state.range(0))), Dungeon,
+                                           CellArea{0, 0, kMapSide, kMapSide}, 1);
+    for (auto _ : state) {
+        const QByteArray png = EncodePng(image, true);
+        benchmark::DoNotOptimize(png.constData());
+        state.counters["bytes"] = static_cast<double>(png.size());
+    }
+}
+BENCHMARK(BM_EncodeOverviewPng)->Arg(kRooms)->Arg(kRandom)->Unit(benchmark::kMillisecond);
+
+// The yardstick: zlib's default compression of one byte per cell, about
+// what the PNG writer must do with the palette image's pixels.
+void BM_DeflateCellBytesBaseline(benchmark::State& state) {
+    const MapGrid grid = MakeGrid(static_cast<MapKind>(state.range(0)));
+    std::vector<Bytef> cells(grid.Cells().begin(), grid.Cells().end());
+    std::vector<Bytef> packed(compressBound(cells.size()));
+    for (auto _ : state) {
+        uLongf size = packed.size();
+        compress2(packed.data(), &size, cells.data(), cells.size(), Z_DEFAULT_COMPRESSION);
+        benchmark::DoNotOptimize(packed.data());
+        state.counters["bytes"] = static_cast<double>(size);
+    }
+}
+BENCHMARK(BM_DeflateCellBytesBaseline)->Arg(kRooms)->Arg(kRandom)->Unit(benchmark::kMillisecond);
+
+constexpr int kRegionSide = 100;
+constexpr int kTileCell = 40;
+
+// A 100 x 100-cell region at 40 pixels per cell: 4000 x 4000 pixels.
+void BM_DrawTilesRegion(benchmark::State& state) {
+    const MapGrid grid = MakeGrid(static_cast<MapKind>(state.range(0)));
+    for (auto _ : state) {
+        const QImage image =
+            DrawTileImage(grid, Dungeon, CellArea{400, 400, kRegionSide, kRegionSide}, kTileCell);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_DrawTilesRegion)->Arg(kRooms)->Arg(kRandom)->Unit(benchmark::kMillisecond);
+
+// The yardsticks: a new image of the same size and one memcpy of as many
+// pixels into it, in the memory the tiles are drawn into and in a plain
+// QImage, whose 4 KiB pages show what first touching memory costs.
+void CopyPixelsInto(benchmark::State& state, QImage (*newImage)(int, int)) {
+    constexpr int kSide = kRegionSide * kTileCell;
+    QImage source(kSide, kSide, QImage::Format_RGB32);
+    source.fill(Qt::white);
+    for (auto _ : state) {
+        QImage image = newImage(kSide, kSide);
+        std::memcpy(image.bits(), source.constBits(),
+                    static_cast<std::size_t>(source.sizeInBytes()));
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+void BM_CopyTilesRegionPixelsBaseline(benchmark::State& state) {
+    CopyPixelsInto(state, NewLargeImage);
+}
+BENCHMARK(BM_CopyTilesRegionPixelsBaseline)->Unit(benchmark::kMillisecond);
+
+void BM_CopyTilesRegionPixelsPlainImageBaseline(benchmark::State& state) {
+    CopyPixelsInto(
+        state, [](int width, int height) { return QImage(width, height, QImage::Format_RGB32); });
+}
+BENCHMARK(BM_CopyTilesRegionPixelsPlainImageBaseline)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,27 @@
+// Pictures of map areas drawn with the tile pictures the editor's view shows,
+// at any number of pixels per cell.
+#pragma once
+
+#include "core/document/MapGrid.h"
+#include "core/overview/OverviewPainter.h"
+
+#include <QImage>
+
+#include <cstdint>
+#include <optional>
+
+namespace velmora {
+
+// The cells of the area with their tile pictures in the tile set given,
+// cellPixels on a side each. Codes that name no tile in that set, every code
+// when the set is absent or outside 0..4, and cells outside the map get the
+// "no tile" picture. An RGB32 image; throws UsageError when it would exceed
+// kMaxImageSide on a side.
+QImage DrawTileImage(const MapGrid& grid, std::optional<std::int32_t> tileSet, CellArea area,
+                     int cellPixels);
+
+// A new RGB32 image of undefined content; large ones in memory that the
+// kernel may back with 2 MiB pages. A null image when memory is short.
+QImage NewLargeImage(int width, int height);
+
+}  // namespace velmora
