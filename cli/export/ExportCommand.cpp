@@ -14,6 +14,7 @@
 
 #include <QFileInfo>
 
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <optional>
@@ -29,32 +30,31 @@ Write the map FILE for other tools: as a TMX or TMJ map that tile editors open,
 or as CSV codes.
 
 The format follows OUT's extension (.tmx, .tmj or .csv, in any case) unless
---format names it. OUT '-' writes CSV to standard output.
+--format names it. With --format csv, OUT '-' is standard output.
 
   TMX, TMJ  one 999 x 999 layer of 40 x 40 tiles whose global ids are the codes
             plus 1, with the tile set and version as the map properties
             velmora-tileset and velmora-version. The tile set's tileset is
             written beside the map (velmora-dungeon.tsx for TMX, .tsj for TMJ)
             with its tilesheet picture (velmora-dungeon.png) and each tile's
-            name, MP's and adjustments as tile properties. Tileset files that
-            already exist are left alone; ones that differ from what would be
-            written are kept, with a note, unless --replace-tileset is given.
-            Only a complete map whose codes all name tiles of its stored tile
-            set can be written so; any other map is refused, and nothing at
-            all is written.
+            name, MP's and adjustments as tile properties. Existing tileset
+            files are left as they are; ones that differ from what would be
+            written are named in a note, and replaced only with
+            --replace-tileset. Only a complete map whose codes all name tiles
+            of its stored tile set can be written so; any other map is
+            refused, and nothing at all is written.
   CSV       999 lines of 999 comma-separated codes, any code exactly; no tile
             set and no version (give the tile set to import with --tileset).
             The missing cells of a short file are written as 0, with a warning.
 
 Options:
-  -f, --format=FORMAT   csv, tmx or tmj, whatever OUT's extension
-      --replace-tileset write the tileset files over ones that differ
-  -h, --help            show this help
+  -f, --format=FORMAT    csv, tmx or tmj, whatever OUT's extension
+      --replace-tileset  write the tileset files over ones that differ
+  -h, --help             show this help
 
 Exit status: 0 when the map was written, 2 when it was refused, the map could
 not be read or an output could not be written.
 )";
-
 enum class ExportFormat { Csv, Tmx, Tmj };
 
 // At most this many cells are named when codes name no tile.
@@ -139,13 +139,18 @@ tiled::MapHeader CheckTiledMap(const LoadedMap& map, const ExportFormat format) 
                                       ", not one of 0 to 4, so a " + name +
                                       " map cannot name its tileset; " + useCsv);
     }
+    // Looked up once per code, not once per cell: the scan is a hot path.
     const TileNames names(map.TileSet);
+    std::array<bool, kCatalogueSize> namesTile{};
+    for (int code = 0; code < kCatalogueSize; ++code) {
+        namesTile[static_cast<std::size_t>(code)] = names.Find(code) != nullptr;
+    }
     std::string named;
     int count = 0;
     for (int y = 0; y < kMapSide; ++y) {
         for (int x = 0; x < kMapSide; ++x) {
             const TileCode code = map.Grid->At(x, y);
-            if (names.Find(code) != nullptr) {
+            if (TileCatalogue::InRange(code) && namesTile[static_cast<std::size_t>(code)]) {
                 continue;
             }
             if (++count <= kCellsNamed) {

@@ -55,8 +55,8 @@ QString VersionValue(const VersionTriple& version) {
     return Text(VersionText(version.Major, version.Minor, version.Build));
 }
 
-// Writes start tags with attributes in the given order, as the tile editor
-// orders them.
+// An XML document as the tile editor writes one: UTF-8, one space per level,
+// attributes in the order they are written.
 class XmlDocument {
 public:
     XmlDocument() : buffer_(&bytes_) {
@@ -69,8 +69,10 @@ public:
 
     QXmlStreamWriter& Xml() { return xml_; }
 
-    // Appends the grid's numbers straight to the bytes. The current element
-    // must have been opened by text, so that its start tag is complete.
+    // Appends the grid's numbers straight to the bytes and moves the buffer
+    // past them. Safe because the writer keeps nothing back: whatever it was
+    // given is in the bytes already. The current element must hold text
+    // already, or its start tag would still lack its closing bracket.
     void AppendGrid(const MapGrid& grid) {
         AppendGridNumbers(bytes_, grid, kFirstGid, kTmxRowEnds);
         buffer_.seek(bytes_.size());
