@@ -1,12 +1,281 @@
-// The export subcommand: not yet built.
+// The export subcommand: a map file as a TMX or TMJ map for tile editors, with
+// its tileset beside it, or as plain CSV codes.
 #include "cli/Subcommands.h"
 
 #include "cli/CommandErrors.h"
+#include "cli/CommandLine.h"
+#include "cli/MapInput.h"
+#include "cli/OutputFile.h"
+#include "cli/TileNames.h"
+#include "cli/export/GridText.h"
+#include "cli/export/TiledDocuments.h"
+#include "cli/export/TilesetFiles.h"
+#include "core/document/FileAccess.h"
+
+#include <QFileInfo>
+
+#include <array>
+#include <cerrno>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace velmora {
+namespace {
 
-int RunExport(const QStringList&, Console&) {
-    throw UsageError("not yet available");
+constexpr char kHelp[] =
+    R"(Usage: velmora-map export [OPTION]... FILE OUT
+Write the map FILE for other tools: as a TMX or TMJ map that tile editors open,
+or as CSV codes.
+
+The format follows OUT's extension (.tmx, .tmj or .csv, in any case) unless
+--format names it. With --format csv, OUT '-' is standard output.
+
+  TMX, TMJ  one 999 x 999 layer of 40 x 40 tiles whose global ids are the codes
+            plus 1, with the tile set and version as the map properties
+            velmora-tileset and velmora-version. The tile set's tileset is
+            written beside the map (velmora-dungeon.tsx for TMX, .tsj for TMJ)
+            with its tilesheet picture (velmora-dungeon.png) and each tile's
+            name, MP's and adjustments as tile properties. Existing tileset
+            files are left as they are; ones that differ from what would be
+            written are named in a note, and replaced only with
+            --replace-tileset. Only a complete map whose codes all name tiles
+            of its stored tile set can be written so; any other map is
+            refused, and nothing at all is written.
+  CSV       999 lines of 999 comma-separated codes, any code exactly; no tile
+            set and no version (give the tile set to import with --tileset).
+            The missing cells of a short file are written as 0, with a warning.
+
+Options:
+  -f, --format=FORMAT    csv, tmx or tmj, whatever OUT's extension
+      --replace-tileset  write the tileset files over ones that differ
+  -h, --help             show this help
+
+Exit status: 0 when the map was written, 2 when it was refused, the map could
+not be read or an output could not be written.
+)";
+enum class ExportFormat { Csv, Tmx, Tmj };
+
+// At most this many cells are named when codes name no tile.
+constexpr int kCellsNamed = 5;
+
+std::optional<ExportFormat> FormatNamed(const QString& name) {
+    const QString lower = name.toLower();
+    if (lower == QStringLiteral("csv")) {
+        return ExportFormat::Csv;
+    }
+    if (lower == QStringLiteral("tmx")) {
+        return ExportFormat::Tmx;
+    }
+    if (lower == QStringLiteral("tmj")) {
+        return ExportFormat::Tmj;
+    }
+    return std::nullopt;
+}
+
+std::string FormatName(const ExportFormat format) {
+    switch (format) {
+        case ExportFormat::Csv:
+            return "CSV";
+        case ExportFormat::Tmx:
+            return "TMX";
+        case ExportFormat::Tmj:
+            return "TMJ";
+    }
+    return {};
+}
+
+ExportFormat ChooseFormat(const CommandLine& line, const std::string& out) {
+    const bool toStandardOutput = IsStandardOutput(out);
+    if (line.IsSet(QStringLiteral("format"))) {
+        const QString name = line.Value(QStringLiteral("format"));
+        const std::optional<ExportFormat> format = FormatNamed(name);
+        if (!format) {
+            throw UsageError("--format takes csv, tmx or tmj, not '" + name.toStdString() + "'");
+        }
+        if (toStandardOutput && *format != ExportFormat::Csv) {
+            throw UsageError("a " + FormatName(*format) +
+                             " map cannot go to standard output, since its tileset files are "
+                             "written beside it; give a file name, or use --format csv");
+        }
+        return *format;
+    }
+    if (toStandardOutput) {
+        throw UsageError("standard output needs --format csv");
+    }
+    const std::optional<ExportFormat> format =
+        FormatNamed(QFileInfo(QString::fromStdString(out)).suffix());
+    if (!format) {
+        throw UsageError("cannot tell the format of '" + out +
+                         "' from its extension; name it .tmx, .tmj or .csv, or give --format");
+    }
+    return *format;
+}
+
+std::string CellsText(const int count) {
+    return std::to_string(count) + (count == 1 ? " cell" : " cells");
+}
+
+// The map's tile set and version as a tile editor map carries them. Throws
+// FileError, naming what stands in the way, when the map cannot be written
+// faithfully as such a map.
+tiled::MapHeader CheckTiledMap(const LoadedMap& map, const ExportFormat format) {
+    const std::string name = FormatName(format);
+    const std::string useCsv = "export it as CSV (--format csv)";
+    if (!map.Read.GridComplete()) {
+        throw FileError(map.Path, "the file ends after " + std::to_string(map.Read.CellsRead) +
+                                      " of " + std::to_string(kMapCellCount) + " cells, so a " +
+                                      name + " map would show tiles the map never had; " + useCsv +
+                                      ", which writes the missing cells as 0 with a warning");
+    }
+    if (!map.TileSet) {
+        throw FileError(map.Path, "the file stores no tile set (it ends after its cells), so a " +
+                                      name + " map cannot name its tileset; " + useCsv +
+                                      " and give the tile set on import with --tileset");
+    }
+    if (!IsKnownTileSet(*map.TileSet)) {
+        throw FileError(map.Path, "the map's tile set is " + std::to_string(*map.TileSet) +
+                                      ", not one of 0 to 4, so a " + name +
+                                      " map cannot name its tileset; " + useCsv);
+    }
+    // Looked up once per code, not once per cell: the scan is a hot path.
+    const TileNames names(map.TileSet);
+    std::array<bool, kCatalogueSize> namesTile{};
+    for (int code = 0; code < kCatalogueSize; ++code) {
+        namesTile[static_cast<std::size_t>(code)] = names.Find(code) != nullptr;
+    }
+    std::string named;
+    int count = 0;
+    for (int y = 0; y < kMapSide; ++y) {
+        for (int x = 0; x < kMapSide; ++x) {
+            const TileCode code = map.Grid->At(x, y);
+            if (TileCatalogue::InRange(code) && namesTile[static_cast<std::size_t>(code)]) {
+                continue;
+            }
+            if (++count <= kCellsNamed) {
+                named += "\n  " + CellText(MapCell{x, y}) + ": code " + std::to_string(code);
+            }
+        }
+    }
+    if (count > 0) {
+        if (count > kCellsNamed) {
+            named += "\n  and " + std::to_string(count - kCellsNamed) + " more";
+        }
+        throw FileError(
+            map.Path, CellsText(count) + " of the map hold codes that name no tile of " +
+                          "tile set " + TileSetText(map.TileSet) + ", which a " + name +
+                          " map cannot show:" + named + "\n" + useCsv + ", which keeps every code");
+    }
+    tiled::MapHeader header;
+    header.Set = static_cast<TileSet>(*map.TileSet);
+    if (map.VersionStored()) {
+        header.Version = map.Read.Version;
+    }
+    return header;
+}
+
+// What the user should know of parts of the file the output does not hold.
+std::vector<std::string> InputNotes(const LoadedMap& map, const ExportFormat format) {
+    std::vector<std::string> notes;
+    if (!map.Read.GridComplete()) {
+        notes.push_back(map.Path + ": warning: the file ends after " +
+                        std::to_string(map.Read.CellsRead) + " of " +
+                        std::to_string(kMapCellCount) + " cells; the other " +
+                        CellsText(kMapCellCount - map.Read.CellsRead) +
+                        " are written as 0, as the editor loads them");
+    }
+    if (format != ExportFormat::Csv && map.FileSize > kTileSetBytes && !map.VersionStored()) {
+        notes.push_back(map.Path +
+                        ": warning: the file ends inside its version, so no velmora-version "
+                        "property is written");
+    }
+    if (map.TrailingBytes() > 0) {
+        notes.push_back(map.Path + ": note: the " + std::to_string(map.TrailingBytes()) +
+                        " bytes after the map's end are not exported; no reader uses them");
+    }
+    return notes;
+}
+
+// A tile editor map goes into a folder beside its tileset files; checked
+// before anything is written.
+void CheckMapTarget(const std::string& out, const TileSet tileSet, const tiled::Notation notation) {
+    const QFileInfo info(QString::fromStdString(out));
+    const std::string name = info.fileName().toStdString();
+    if (name == tiled::TilesetFileName(tileSet, notation) ||
+        name == tiled::TilesheetFileName(tileSet)) {
+        throw UsageError("the map cannot be named '" + name +
+                         "', the name of its own tileset file; choose another name");
+    }
+    if (info.exists() && !info.isFile()) {
+        throw FileError(out,
+                        "is not a file; a tile editor map needs a file name in a folder, where its "
+                        "tileset files are written beside it");
+    }
+    if (!QFileInfo(info.path()).isDir()) {
+        throw FileError(out, FileErrorText(ENOENT, FileAction::Create, out));
+    }
+}
+
+std::vector<std::string> ExportTiledMap(const LoadedMap& map, const ExportFormat format,
+                                        const std::string& out, const bool replaceTileset,
+                                        Console& console) {
+    const tiled::MapHeader header = CheckTiledMap(map, format);
+    const tiled::Notation notation =
+        format == ExportFormat::Tmx ? tiled::Notation::Xml : tiled::Notation::Json;
+    CheckMapTarget(out, header.Set, notation);
+    NewFiles created;
+    const TilesetPlacement placement{std::filesystem::path(out).parent_path().string(), header.Set,
+                                     notation, replaceTileset};
+    std::vector<std::string> notes = PutTilesetFiles(placement, created, console);
+    WriteOutput(out, tiled::MapDocument(notation, *map.Grid, header), console);
+    created.Keep();
+    return notes;
+}
+
+void ExportCsv(const LoadedMap& map, const std::string& out, Console& console) {
+    QByteArray text;
+    AppendGridNumbers(text, *map.Grid, 0, kCsvRowEnds);
+    WriteOutput(out, text, console);
+}
+
+}  // namespace
+
+int RunExport(const QStringList& arguments, Console& console) {
+    CommandLine line("export", kHelp);
+    line.AddOption(QCommandLineOption(QStringList{QStringLiteral("f"), QStringLiteral("format")},
+                                      QString(), QStringLiteral("FORMAT")));
+    line.AddOption(QCommandLineOption(QStringLiteral("replace-tileset")));
+    if (!line.Parse(arguments, console, 2, 2)) {
+        return kExitSuccess;
+    }
+    const std::string input = line.Positional()[0].toStdString();
+    const std::string out = line.Positional()[1].toStdString();
+    const ExportFormat format = ChooseFormat(line, out);
+
+    std::error_code ignored;
+    if (!IsStandardOutput(out) && std::filesystem::equivalent(input, out, ignored)) {
+        throw FileError(out, "is the map file being exported; choose another name for the " +
+                                 FormatName(format) + " file");
+    }
+
+    const LoadedMap map = LoadMap(input);
+    if (map.Read.CellsRead == 0) {
+        throw FileError(input, "holds no map: the file is " + std::to_string(map.FileSize) +
+                                   " bytes long, too short for even one cell");
+    }
+    std::vector<std::string> notes = InputNotes(map, format);
+    if (format == ExportFormat::Csv) {
+        ExportCsv(map, out, console);
+    } else {
+        const std::vector<std::string> written = ExportTiledMap(
+            map, format, out, line.IsSet(QStringLiteral("replace-tileset")), console);
+        notes.insert(notes.end(), written.begin(), written.end());
+    }
+    for (const std::string& note : notes) {
+        console.Err << "velmora-map: " << note << "\n";
+    }
+    return kExitSuccess;
 }
 
 }  // namespace velmora
