@@ -41,11 +41,11 @@ std::string_view TilesetFileStem(const TileSet tileSet) {
 }
 
 int TilesetTileCount(const TileSet tileSet) {
-    int count = 0;
+    int codes = 0;
     for (const TileRow& row : TileRowsOf(tileSet)) {
-        count = std::max(count, row.Code + 1);
+        codes = std::max(codes, row.Code + 1);
     }
-    return count;
+    return (codes + kSheetColumns - 1) / kSheetColumns * kSheetColumns;
 }
 
 std::optional<TileSet> TileSetNamed(const std::string_view nameOrFile) {

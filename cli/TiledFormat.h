@@ -30,8 +30,10 @@ inline constexpr std::string_view kVersionProperty = "velmora-version";
 // its tilesheet picture is that name with ".png". Empty for an unknown set.
 std::string_view TilesetFileStem(TileSet tileSet);
 
-// Tiles in a set's tileset: its highest code with an entry plus one, so that
-// the tile id of every code the set names is the code itself.
+// Tiles in a set's tileset: tile id = code for every code the set names, in
+// whole rows of the tilesheet, as the tile editor counts a sheet's tiles when
+// it saves the tileset again; the slots after the set's highest code show
+// the no-tile picture.
 int TilesetTileCount(TileSet tileSet);
 
 // The tile set a tileset's name or file stands for: its caption ("Dungeon -

@@ -292,8 +292,8 @@ QSize TilesheetSize(const TileSet tileSet) {
 }
 
 QImage DrawTilesheet(const TileSet tileSet) {
-    QImage sheet(TilesheetSize(tileSet), QImage::Format_ARGB32);
-    sheet.fill(Qt::transparent);
+    // Every slot of the whole rows gets a picture, so nothing is transparent.
+    QImage sheet(TilesheetSize(tileSet), QImage::Format_RGB32);
     TilePictures pictures;
     const TileNames names(tileSet);
     QPainter painter(&sheet);
