@@ -1,12 +1,28 @@
-// The map grid's only non-trivial operation lives here so the header stays light.
+// The map grid's storage: one large block, zeroed when it is mapped.
 #include "core/document/MapGrid.h"
 
 #include <algorithm>
 
 namespace velmora {
 
+MapGrid::MapGrid() : block_(sizeof(TileCode) * kMapCellCount) {}
+
+MapGrid::MapGrid(const MapGrid& other) : MapGrid() {
+    std::copy_n(other.Data(), kMapCellCount, Data());
+}
+
+MapGrid& MapGrid::operator=(const MapGrid& other) {
+    if (this != &other) {
+        if (Data() == nullptr) {  // moved from
+            block_ = LargeBlock(sizeof(TileCode) * kMapCellCount);
+        }
+        std::copy_n(other.Data(), kMapCellCount, Data());
+    }
+    return *this;
+}
+
 void MapGrid::Clear() {
-    std::fill(cells_.begin(), cells_.end(), 0);
+    std::fill_n(Data(), kMapCellCount, 0);
 }
 
 }  // namespace velmora

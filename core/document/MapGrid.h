@@ -2,9 +2,10 @@
 // allocated once for the whole run.
 #pragma once
 
+#include "core/LargeBlock.h"
+
 #include <cstdint>
 #include <span>
-#include <vector>
 
 namespace velmora {
 
@@ -16,7 +17,12 @@ inline constexpr int kMapCentre = 499;
 
 class MapGrid {
 public:
-    MapGrid() : cells_(kMapCellCount, 0) {}
+    // Every cell 0.
+    MapGrid();
+    MapGrid(const MapGrid& other);
+    MapGrid& operator=(const MapGrid& other);
+    MapGrid(MapGrid&&) noexcept = default;
+    MapGrid& operator=(MapGrid&&) noexcept = default;
 
     // Element y * 999 + x; x is the column (west to east), y the row (north to south).
     static constexpr int IndexOf(int x, int y) { return y * kMapSide + x; }
@@ -24,16 +30,19 @@ public:
         return x >= 0 && x < kMapSide && y >= 0 && y < kMapSide;
     }
 
-    TileCode At(int x, int y) const { return cells_[IndexOf(x, y)]; }
-    void Set(int x, int y, TileCode code) { cells_[IndexOf(x, y)] = code; }
+    TileCode At(int x, int y) const { return Data()[IndexOf(x, y)]; }
+    void Set(int x, int y, TileCode code) { Data()[IndexOf(x, y)] = code; }
     void Clear();
 
-    std::span<TileCode> Cells() { return cells_; }
-    std::span<const TileCode> Cells() const { return cells_; }
+    std::span<TileCode> Cells() { return {Data(), kMapCellCount}; }
+    std::span<const TileCode> Cells() const { return {Data(), kMapCellCount}; }
 
 private:
-    // Never resized: the size is fixed at construction.
-    std::vector<TileCode> cells_;
+    TileCode* Data() const { return static_cast<TileCode*>(block_.Data()); }
+
+    // One block of the grid's size for the grid's whole life; a moved-from
+    // grid may only be assigned to or destroyed.
+    LargeBlock block_;
 };
 
 }  // namespace velmora
