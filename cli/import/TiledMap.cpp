@@ -239,17 +239,16 @@ void LayerShape::Refuse(const std::string& text) const {
     throw UserError(Place + ": " + text);
 }
 
-LayerShape CheckedLayerShape(std::string place, const std::int64_t width,
-                             const std::int64_t height) {
-    const std::string size = std::to_string(width) + " x " + std::to_string(height);
-    if (width < 1 || height < 1) {
+LayerShape CheckedLayerShape(std::string place, const StatedSize& width, const StatedSize& height) {
+    const std::string size = width.Text + " x " + height.Text;
+    if (width.Value < 1 || height.Value < 1) {
         throw UserError(place + ": the layer is " + size + " cells; it holds no cells to import");
     }
-    if (width > kMapSide || height > kMapSide) {
+    if (width.Value > kMapSide || height.Value > kMapSide) {
         throw UserError(place + ": the map is " + size +
                         " cells, larger than a Velmora map's 999 x 999");
     }
-    return {std::move(place), static_cast<int>(width), static_cast<int>(height)};
+    return {std::move(place), static_cast<int>(width.Value), static_cast<int>(height.Value)};
 }
 
 std::uint32_t GidFromText(const std::string_view text, const LayerShape& layer,

@@ -49,9 +49,15 @@ struct TiledMapParts {
     std::vector<std::uint32_t> Gids;  // Layer.CellCount() ids, row after row
 };
 
-// A layer's size as the file states it; refuses sizes below 1 x 1 and above
-// 999 x 999.
-LayerShape CheckedLayerShape(std::string place, std::int64_t width, std::int64_t height);
+// A layer's width or height as the file states it, and as written there, so
+// that a message shows an absurd value as it stands.
+struct StatedSize {
+    std::int64_t Value = 0;
+    std::string Text;
+};
+
+// Refuses sizes below 1 x 1 and above 999 x 999.
+LayerShape CheckedLayerShape(std::string place, const StatedSize& width, const StatedSize& height);
 
 // One tile id written as decimal digits, as in a TMX <tile gid="...">; the
 // cell's index says where a bad one stands.

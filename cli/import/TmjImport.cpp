@@ -85,7 +85,7 @@ private:
     void ReadProperties(const QJsonValue& properties) {
         const QString wanted = QString::fromUtf8(
             tiled::kTileSetProperty.data(), static_cast<qsizetype>(tiled::kTileSetProperty.size()));
-        QJsonValue value;
+        QJsonValue value(QJsonValue::Undefined);
         if (properties.isObject()) {
             value = properties.toObject().value(wanted);
         }
@@ -106,6 +106,9 @@ private:
 
     void ReadTileset(const QJsonObject& tileset) {
         const QJsonValue firstGid = tileset.value(u"firstgid");
+        if (firstGid.isUndefined()) {
+            throw UserError("a tileset has no \"firstgid\"");
+        }
         const std::optional<std::int64_t> first = JsonWholeNumber(firstGid);
         if (!first || *first < 1) {
             throw UserError("the tileset's firstgid " + JsonText(firstGid) +
@@ -136,8 +139,8 @@ private:
     }
 
     // The layer's value, else the map's.
-    std::int64_t Dimension(const QJsonObject& layer, const QString& key,
-                           const std::string& place) const {
+    StatedSize Dimension(const QJsonObject& layer, const QString& key,
+                         const std::string& place) const {
         const QJsonValue value = layer.contains(key) ? layer.value(key) : map_.value(key);
         if (value.isUndefined()) {
             throw UserError(place + ": the layer's " + Key(key) + " is not given");
@@ -147,7 +150,7 @@ private:
             throw UserError(place + ": the layer's " + Key(key) + " " + JsonText(value) +
                             " is not a whole number");
         }
-        return *number;
+        return {*number, JsonText(value)};
     }
 
     void ReadLayer(const QJsonObject& object) {

@@ -196,6 +196,9 @@ private:
             Refuse("the map lists more than " + std::to_string(kMaxTilesets) + " tilesets");
         }
         const QXmlStreamAttributes attributes = xml_.attributes();
+        if (!attributes.hasAttribute(QLatin1String("firstgid"))) {
+            Refuse("a tileset has no firstgid");
+        }
         const std::string firstGid = Text(attributes.value(QLatin1String("firstgid")));
         const std::optional<std::int64_t> first = WholeNumber(firstGid);
         if (!first || *first < 1) {
@@ -206,18 +209,19 @@ private:
         SkipElement();
     }
 
-    std::int64_t Dimension(const QXmlStreamAttributes& layer, const QLatin1String name,
-                           const QString& mapValue, const std::string& place) const {
+    StatedSize Dimension(const QXmlStreamAttributes& layer, const QLatin1String name,
+                         const QString& mapValue, const std::string& place) const {
         const QString text = layer.hasAttribute(name) ? layer.value(name).toString() : mapValue;
         if (text.isNull()) {
             throw UserError(place + ": the layer's " + std::string(name.data()) + " is not given");
         }
-        const std::optional<std::int64_t> value = WholeNumber(text.toStdString());
+        const std::string written = text.toStdString();
+        const std::optional<std::int64_t> value = WholeNumber(written);
         if (!value) {
             throw UserError(place + ": the layer's " + std::string(name.data()) + " " +
-                            Quoted(text.toStdString()) + " is not a whole number");
+                            Quoted(written) + " is not a whole number");
         }
-        return *value;
+        return {*value, written};
     }
 
     void ReadLayer() {
