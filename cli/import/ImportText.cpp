@@ -25,14 +25,17 @@ std::optional<std::int64_t> WholeNumber(const std::string_view text) {
     return value;
 }
 
+std::string Printable(const std::string_view text) {
+    std::string printable(text);
+    std::replace_if(
+        printable.begin(), printable.end(),
+        [](const char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
+    return printable;
+}
+
 std::string Quoted(const std::string_view text) {
-    std::string excerpt = "'";
-    for (const char c : text.substr(0, kExcerptLength)) {
-        const auto byte = static_cast<unsigned char>(c);
-        excerpt += byte < 0x20 || byte == 0x7F ? '?' : c;
-    }
-    excerpt += text.size() > kExcerptLength ? "...'" : "'";
-    return excerpt;
+    return "'" + Printable(text.substr(0, kExcerptLength)) +
+           (text.size() > kExcerptLength ? "...'" : "'");
 }
 
 std::string LineAndColumn(const std::string_view text, const std::size_t offset) {

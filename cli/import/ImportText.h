@@ -16,6 +16,10 @@ namespace velmora {
 // so that "too large" can still be told from "not a number".
 std::optional<std::int64_t> WholeNumber(std::string_view text);
 
+// The text with control characters, line breaks among them, shown as '?', so
+// that input quoted in a message keeps it on one line.
+std::string Printable(std::string_view text);
+
 // The start of a piece of bad input in quotes, for a message: at most a few
 // dozen characters, with control characters shown as '?'.
 std::string Quoted(std::string_view text);

@@ -18,9 +18,10 @@ std::string Text(const QStringView text) {
     return text.toString().toStdString();
 }
 
-// "Premature end of document." -> "premature end of document"
+// "Premature end of document." -> "premature end of document". Some of
+// Qt's messages quote the input, which may hold line breaks.
 std::string AsClause(const QString& qtMessage) {
-    std::string text = qtMessage.toStdString();
+    std::string text = Printable(qtMessage.toStdString());
     if (!text.empty() && text.back() == '.') {
         text.pop_back();
     }
