@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <limits>
 #include <new>
 
 namespace velmora {
@@ -183,14 +182,16 @@ struct GidRange {
 GidRange RangeOf(const TiledMapParts& parts, const TileSet set, TilesetNames& names) {
     GidRange range;
     const std::vector<TilesetReference>& tilesets = parts.Tilesets;
-    // With one tileset nothing needs to be named, and no file is read.
-    for (std::size_t i = 0; tilesets.size() > 1 && i < tilesets.size() && !range.Tileset; ++i) {
+    // The first tileset named after the set; else the first one. With one
+    // tileset nothing needs to be named, and no file is read.
+    if (!tilesets.empty()) {
+        range.Tileset = 0;
+    }
+    for (std::size_t i = 0; tilesets.size() > 1 && i < tilesets.size(); ++i) {
         if (names.Of(i) == set) {
             range.Tileset = i;
+            break;
         }
-    }
-    if (!range.Tileset && !tilesets.empty()) {
-        range.Tileset = 0;
     }
     if (range.Tileset) {
         range.First = tilesets[*range.Tileset].FirstGid;
