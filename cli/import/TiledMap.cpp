@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <new>
 
 namespace velmora {
@@ -72,6 +73,9 @@ private:
 // without unpacking all of it: a small input cannot make memory grow.
 std::vector<std::uint8_t> Inflate(const QByteArray& packed, const std::string_view kind,
                                   const std::size_t expected, const LayerShape& layer) {
+    if (packed.size() > qsizetype{std::numeric_limits<uInt>::max()}) {
+        layer.Refuse("the layer's data is larger than zlib reads in one piece");
+    }
     Inflater inflater(kind == "gzip" ? MAX_WBITS + 16 : MAX_WBITS);
     z_stream& stream = inflater.Stream();
     std::vector<std::uint8_t> bytes(expected + 1);
@@ -103,7 +107,7 @@ std::vector<std::uint8_t> Inflate(const QByteArray& packed, const std::string_vi
                  (stream.msg != nullptr ? ": " + std::string(stream.msg) : ""));
 }
 
-std::optional<TileSet> TileSetFromProperty(const std::string& text) {
+TileSet TileSetFromProperty(const std::string& text) {
     const std::optional<std::int64_t> value = WholeNumber(text);
     if (!value || *value >= kTileSetCount) {
         throw UserError("the map property " + std::string(tiled::kTileSetProperty) + " is " +
@@ -157,7 +161,7 @@ TileSet ChooseTileSet(const TiledMapParts& parts, const ImportOptions& options,
         return *options.ChosenTileSet;
     }
     if (parts.TileSetProperty) {
-        return *TileSetFromProperty(*parts.TileSetProperty);
+        return TileSetFromProperty(*parts.TileSetProperty);
     }
     for (std::size_t i = 0; i < parts.Tilesets.size(); ++i) {
         if (const std::optional<TileSet> set = names.Of(i)) {

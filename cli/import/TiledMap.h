@@ -29,6 +29,12 @@ struct TilesetReference {
     std::string Label() const;
 };
 
+// What a tileset's firstgid may be: a tile id from 1, with no flip bits.
+inline constexpr std::int64_t kLastFirstGid = 0x0FFFFFFF;
+inline bool IsFirstGid(const std::optional<std::int64_t> value) {
+    return value && *value >= 1 && *value <= kLastFirstGid;
+}
+
 // Where a layer stands and how large it is, for reading its data and for
 // messages such as "line 12, layer 'Ground', cell (3, 0) 499N, 496W: ...".
 struct LayerShape {

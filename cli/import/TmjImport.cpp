@@ -111,9 +111,9 @@ private:
             throw UserError("a tileset has no \"firstgid\"");
         }
         const std::optional<std::int64_t> first = JsonWholeNumber(firstGid);
-        if (!first || *first < 1) {
+        if (!IsFirstGid(first)) {
             throw UserError("the tileset's firstgid " + JsonText(firstGid) +
-                            " is not a whole number from 1");
+                            " is not a tile id from 1 to " + std::to_string(kLastFirstGid));
         }
         parts_.Tilesets.push_back({*first, tileset.value(u"name").toString().toStdString(),
                                    tileset.value(u"source").toString()});

@@ -202,8 +202,9 @@ private:
         }
         const std::string firstGid = Text(attributes.value(QLatin1String("firstgid")));
         const std::optional<std::int64_t> first = WholeNumber(firstGid);
-        if (!first || *first < 1) {
-            Refuse("the tileset's firstgid " + Quoted(firstGid) + " is not a whole number from 1");
+        if (!IsFirstGid(first)) {
+            Refuse("the tileset's firstgid " + Quoted(firstGid) + " is not a tile id from 1 to " +
+                   std::to_string(kLastFirstGid));
         }
         parts_.Tilesets.push_back({*first, Text(attributes.value(QLatin1String("name"))),
                                    attributes.value(QLatin1String("source")).toString()});
