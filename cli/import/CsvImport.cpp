@@ -19,10 +19,10 @@ bool IsBlank(const char c) {
 
 class CsvReader {
 public:
-    explicit CsvReader(const std::string_view text) : text_(text) {}
+    explicit CsvReader(const std::string_view text) : text_(WithoutByteOrderMark(text)) {}
 
     ImportedMap Read(const TileSet tileSet) {
-        std::string_view rest = WithoutByteOrderMark(text_);
+        std::string_view rest = text_;
         while (!rest.empty() && (rest.back() == '\n' || rest.back() == '\r')) {
             rest.remove_suffix(1);  // line breaks at the end, one or several
         }
@@ -68,7 +68,6 @@ private:
                 ++p;
             }
             const char* const field = p;
-            const char* const fieldEnd = std::find(field, end, ',');
             TileCode code = 0;
             const auto [next, error] = std::from_chars(p, end, code);
             p = next;
@@ -76,7 +75,7 @@ private:
                 ++p;
             }
             if (error != std::errc{} || (p != end && *p != ',')) {
-                RefuseField({field, static_cast<std::size_t>(fieldEnd - field)},
+                RefuseField({field, static_cast<std::size_t>(std::find(field, end, ',') - field)},
                             error == std::errc::result_out_of_range, field);
             }
             if (++count > kMapSide) {
