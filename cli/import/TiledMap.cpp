@@ -1,6 +1,6 @@
-// The parts of TMX and TMJ import that do not depend on the format: layer
-// data in its encodings, tileset names, the choice of tile set and the step
-// from global tile ids to codes.
+// What TMX and TMJ import share beyond the format: layer data in its
+// encodings, tileset names, the choice of tile set and the step from global
+// tile ids to codes.
 #include "cli/import/TiledMap.h"
 
 #include "cli/TileNames.h"
@@ -155,15 +155,15 @@ private:
     std::vector<std::optional<std::optional<TileSet>>> found_;
 };
 
-TileSet ChooseTileSet(const TiledMapParts& parts, const ImportOptions& options,
+TileSet ChooseTileSet(const TiledMapContent& content, const ImportOptions& options,
                       TilesetNames& names) {
     if (options.ChosenTileSet) {
         return *options.ChosenTileSet;
     }
-    if (parts.TileSetProperty) {
-        return TileSetFromProperty(*parts.TileSetProperty);
+    if (content.TileSetProperty) {
+        return TileSetFromProperty(*content.TileSetProperty);
     }
-    for (std::size_t i = 0; i < parts.Tilesets.size(); ++i) {
+    for (std::size_t i = 0; i < content.Tilesets.size(); ++i) {
         if (const std::optional<TileSet> set = names.Of(i)) {
             return *set;
         }
@@ -183,9 +183,9 @@ struct GidRange {
     std::optional<std::size_t> Tileset;  // nothing when the map lists none
 };
 
-GidRange RangeOf(const TiledMapParts& parts, const TileSet set, TilesetNames& names) {
+GidRange RangeOf(const TiledMapContent& content, const TileSet set, TilesetNames& names) {
     GidRange range;
-    const std::vector<TilesetReference>& tilesets = parts.Tilesets;
+    const std::vector<TilesetReference>& tilesets = content.Tilesets;
     // The first tileset named after the set; else the first one. With one
     // tileset nothing needs to be named, and no file is read.
     if (!tilesets.empty()) {
@@ -209,20 +209,20 @@ GidRange RangeOf(const TiledMapParts& parts, const TileSet set, TilesetNames& na
     return range;
 }
 
-[[noreturn]] void RefuseForeignGid(const TiledMapParts& parts, const GidRange& range,
+[[noreturn]] void RefuseForeignGid(const TiledMapContent& content, const GidRange& range,
                                    const TileSet set, const std::size_t cell) {
-    const std::uint32_t gid = parts.Gids[cell];
+    const std::uint32_t gid = content.Gids[cell];
     const std::string ours = std::string(TileSetMenuCaption(set)) + "'s tileset (ids " +
                              std::to_string(range.First) + " to " + std::to_string(range.End - 1) +
                              ")";
     const TilesetReference* owner = nullptr;
-    for (const TilesetReference& tileset : parts.Tilesets) {
+    for (const TilesetReference& tileset : content.Tilesets) {
         if (tileset.FirstGid <= gid && (owner == nullptr || tileset.FirstGid > owner->FirstGid)) {
             owner = &tileset;
         }
     }
-    const std::string where = parts.Layer.CellPlace(cell) + ": id " + std::to_string(gid);
-    if (owner != nullptr && range.Tileset && owner != &parts.Tilesets[*range.Tileset]) {
+    const std::string where = content.Layer.CellPlace(cell) + ": id " + std::to_string(gid);
+    if (owner != nullptr && range.Tileset && owner != &content.Tilesets[*range.Tileset]) {
         throw UserError(where + " is a tile of the tileset " + owner->Label() + ", not of " + ours);
     }
     throw UserError(where + " lies outside " + ours);
@@ -381,25 +381,25 @@ std::optional<std::string> TilesetFileName(const QByteArray& bytes) {
     return std::nullopt;
 }
 
-ImportedMap FinishTiledMap(TiledMapParts parts, const ImportOptions& options) {
-    TilesetNames names(parts.Tilesets, options.ReadTilesetFile);
-    const TileSet set = ChooseTileSet(parts, options, names);
-    const GidRange range = RangeOf(parts, set, names);
+ImportedMap FinishTiledMap(TiledMapContent content, const ImportOptions& options) {
+    TilesetNames names(content.Tilesets, options.ReadTilesetFile);
+    const TileSet set = ChooseTileSet(content, options, names);
+    const GidRange range = RangeOf(content, set, names);
 
     ImportedMap map;
-    map.Width = parts.Layer.Width;
-    map.Height = parts.Layer.Height;
+    map.Width = content.Layer.Width;
+    map.Height = content.Layer.Height;
     map.Set = set;
-    map.Codes.resize(parts.Gids.size());
-    for (std::size_t i = 0; i < parts.Gids.size(); ++i) {
-        const std::uint32_t gid = parts.Gids[i];
+    map.Codes.resize(content.Gids.size());
+    for (std::size_t i = 0; i < content.Gids.size(); ++i) {
+        const std::uint32_t gid = content.Gids[i];
         if (gid == 0) {
             map.Codes[i] = 0;  // an empty cell in Tiled; "Unknown", as in a new map
         } else if ((gid & tiled::kFlipBits) != 0) {
-            throw UserError(parts.Layer.CellPlace(i) + ": id " + std::to_string(gid) +
+            throw UserError(content.Layer.CellPlace(i) + ": id " + std::to_string(gid) +
                             " is flipped or rotated, which a Velmora cell cannot be");
         } else if (gid < range.First || gid >= range.End) {
-            RefuseForeignGid(parts, range, set, i);
+            RefuseForeignGid(content, range, set, i);
         } else {
             map.Codes[i] = static_cast<TileCode>(gid - range.First);
         }

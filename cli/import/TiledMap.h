@@ -1,4 +1,4 @@
-// What the TMX and TMJ readers share: the parts of a Tiled map that import
+// What the TMX and TMJ readers share: the content of a Tiled map that import
 // needs, the decoding of a tile layer's data, and the step from global tile
 // ids to Velmora codes with the choice of the map's tile set.
 #pragma once
@@ -47,7 +47,7 @@ struct LayerShape {
     [[noreturn]] void Refuse(const std::string& text) const;
 };
 
-struct TiledMapParts {
+struct TiledMapContent {
     std::vector<TilesetReference> Tilesets;
     // The velmora-tileset map property as written, when the map has one.
     std::optional<std::string> TileSetProperty;
@@ -88,6 +88,6 @@ std::optional<std::string> TilesetFileName(const QByteArray& bytes);
 // Chooses the tile set (the user's choice, else the velmora-tileset property,
 // else the first tileset named after a tile set) and turns every id into a
 // code of that set's tileset.
-ImportedMap FinishTiledMap(TiledMapParts parts, const ImportOptions& options);
+ImportedMap FinishTiledMap(TiledMapContent content, const ImportOptions& options);
 
 }  // namespace velmora

@@ -61,7 +61,7 @@ class TmjReader {
 public:
     explicit TmjReader(const QJsonObject& map) : map_(map) {}
 
-    TiledMapParts Read() {
+    TiledMapContent Read() {
         if (map_.value(u"infinite").toBool()) {
             RefuseInfiniteMap({});
         }
@@ -77,7 +77,7 @@ public:
         if (!FindLayer(map_.value(u"layers").toArray(), 0)) {
             throw UserError("the map has no tile layer");
         }
-        return std::move(parts_);
+        return std::move(content_);
     }
 
 private:
@@ -97,11 +97,11 @@ private:
             }
         }
         if (value.isString()) {
-            parts_.TileSetProperty = value.toString().toStdString();
+            content_.TileSetProperty = value.toString().toStdString();
         } else if (const std::optional<std::int64_t> number = JsonWholeNumber(value)) {
-            parts_.TileSetProperty = std::to_string(*number);
+            content_.TileSetProperty = std::to_string(*number);
         } else if (!value.isUndefined()) {
-            parts_.TileSetProperty = JsonText(value);
+            content_.TileSetProperty = JsonText(value);
         }
     }
 
@@ -115,8 +115,8 @@ private:
             throw UserError("the tileset's firstgid " + JsonText(firstGid) +
                             " is not a tile id from 1 to " + std::to_string(kLastFirstGid));
         }
-        parts_.Tilesets.push_back({*first, tileset.value(u"name").toString().toStdString(),
-                                   tileset.value(u"source").toString()});
+        content_.Tilesets.push_back({*first, tileset.value(u"name").toString().toStdString(),
+                                     tileset.value(u"source").toString()});
     }
 
     bool FindLayer(const QJsonArray& layers, const int depth) {
@@ -166,12 +166,12 @@ private:
         const std::string compression = object.value(u"compression").toString().toStdString();
         const QJsonValue data = object.value(u"data");
         if (data.isString() && encoding == u"base64") {
-            parts_.Gids = GidsFromBase64(data.toString().toLatin1(), compression, layer);
+            content_.Gids = GidsFromBase64(data.toString().toLatin1(), compression, layer);
         } else if (data.isArray() && encoding == u"csv") {
             if (!compression.empty()) {
                 layer.Refuse("only base64 data can be compressed, not an array of ids");
             }
-            parts_.Gids = GidsOfArray(data.toArray(), layer);
+            content_.Gids = GidsOfArray(data.toArray(), layer);
         } else if (data.isUndefined()) {
             layer.Refuse("the layer has no \"data\"");
         } else {
@@ -180,7 +180,7 @@ private:
                          "; TMJ data is an array of ids with encoding csv or a string with "
                          "encoding base64");
         }
-        parts_.Layer = layer;
+        content_.Layer = layer;
     }
 
     static std::vector<std::uint32_t> GidsOfArray(const QJsonArray& array,
@@ -208,7 +208,7 @@ private:
     }
 
     const QJsonObject& map_;
-    TiledMapParts parts_;
+    TiledMapContent content_;
 };
 
 }  // namespace

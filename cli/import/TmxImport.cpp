@@ -32,13 +32,13 @@ std::string AsClause(const QString& qtMessage) {
 }
 
 // Walks the document one token at a time, counting the open elements, so
-// that nesting is bounded and every skipped part is still checked to be
+// that nesting is bounded and every element skipped is still checked to be
 // well-formed XML.
 class TmxReader {
 public:
     explicit TmxReader(const QByteArray& bytes) : xml_(bytes) {}
 
-    TiledMapParts Read() {
+    TiledMapContent Read() {
         if (!NextChildElement()) {
             Refuse("the file holds no XML element");
         }
@@ -52,7 +52,7 @@ public:
         if (!layerFound_) {
             throw UserError("the map has no tile layer");
         }
-        return std::move(parts_);
+        return std::move(content_);
     }
 
 private:
@@ -181,19 +181,19 @@ private:
         while (NextChildElement()) {
             const QXmlStreamAttributes property = xml_.attributes();
             if (xml_.name() != u"property" || property.value(QLatin1String("name")) != wanted ||
-                parts_.TileSetProperty) {
+                content_.TileSetProperty) {
                 SkipElement();
             } else if (property.hasAttribute(QLatin1String("value"))) {
-                parts_.TileSetProperty = Text(property.value(QLatin1String("value")));
+                content_.TileSetProperty = Text(property.value(QLatin1String("value")));
                 SkipElement();
             } else {
-                parts_.TileSetProperty = ElementText(Here()).toStdString();
+                content_.TileSetProperty = ElementText(Here()).toStdString();
             }
         }
     }
 
     void ReadTileset() {
-        if (parts_.Tilesets.size() == kMaxTilesets) {
+        if (content_.Tilesets.size() == kMaxTilesets) {
             Refuse("the map lists more than " + std::to_string(kMaxTilesets) + " tilesets");
         }
         const QXmlStreamAttributes attributes = xml_.attributes();
@@ -206,8 +206,8 @@ private:
             Refuse("the tileset's firstgid " + Quoted(firstGid) + " is not a tile id from 1 to " +
                    std::to_string(kLastFirstGid));
         }
-        parts_.Tilesets.push_back({*first, Text(attributes.value(QLatin1String("name"))),
-                                   attributes.value(QLatin1String("source")).toString()});
+        content_.Tilesets.push_back({*first, Text(attributes.value(QLatin1String("name"))),
+                                     attributes.value(QLatin1String("source")).toString()});
         SkipElement();
     }
 
@@ -246,7 +246,7 @@ private:
         if (!dataFound) {
             layer.Refuse("the layer has no <data>");
         }
-        parts_.Layer = layer;
+        content_.Layer = layer;
     }
 
     void ReadData(const LayerShape& layer) {
@@ -254,7 +254,7 @@ private:
         const QString encoding = attributes.value(QLatin1String("encoding")).toString();
         const std::string compression = Text(attributes.value(QLatin1String("compression")));
         if (encoding == u"base64") {
-            parts_.Gids = GidsFromBase64(ElementText(layer.Place), compression, layer);
+            content_.Gids = GidsFromBase64(ElementText(layer.Place), compression, layer);
             return;
         }
         if (!compression.empty()) {
@@ -264,10 +264,10 @@ private:
         }
         if (encoding == u"csv") {
             const QByteArray text = ElementText(layer.Place);
-            parts_.Gids = GidsFromCsvText(
+            content_.Gids = GidsFromCsvText(
                 std::string_view(text.constData(), static_cast<std::size_t>(text.size())), layer);
         } else if (encoding.isEmpty()) {
-            parts_.Gids = TileElements(layer);
+            content_.Gids = TileElements(layer);
         } else {
             layer.Refuse("unknown encoding " + Quoted(encoding.toStdString()) +
                          "; TMX data is csv, base64 or <tile> elements");
@@ -310,7 +310,7 @@ private:
     QString mapWidth_;
     QString mapHeight_;
     bool layerFound_ = false;
-    TiledMapParts parts_;
+    TiledMapContent content_;
 };
 
 }  // namespace
