@@ -31,7 +31,8 @@ std::string HelpText() {
     }
     return R"(Usage: velmora-map import [OPTION]... IN OUT.map
 Read a map in Tiled's TMX or TMJ format, or a CSV map, and save it as a
-Velmora map file. IN may be '-' for standard input (give --format then).
+Velmora map file. IN may be '-' for standard input (give --format then), OUT
+'-' for standard output.
 
 Options:
       --format=FORMAT   read IN as csv, tmx or tmj, whatever its name says;
@@ -47,9 +48,9 @@ in TMX, <tile> elements. A cell's code is its tile id minus the first id of
 the Velmora tileset, and an empty cell (id 0) becomes code 0. Ids of other
 tilesets and flipped or rotated tiles are refused; so are infinite maps.
 Unless --tileset is given, the tile set is the map property velmora-tileset,
-else the tileset named after a tile set: its caption (e.g. "Dungeon - VL") or
-file name (e.g. velmora-dungeon.tsx), its name read from that file when it
-lies beside the map.
+else that of the first tileset named after one: by its own name (e.g.
+"Dungeon - VL"), by the name inside its tileset file beside the map, or by
+that file's name (e.g. velmora-dungeon.tsx).
 
 CSV: one line per row, north first, each of comma-separated codes, west first;
 every line the same length. Any 32-bit code is kept as it stands.
