@@ -68,7 +68,7 @@ TEST_F(ImportCommandTest, FullCsvMapNeedsNoNoteAndTakesTheTileSetOption) {
 }
 
 TEST_F(ImportCommandTest, RefusalLeavesAnExistingOutputAsItWasAndWritesNoNewOne) {
-    const std::string bad = WriteText("bad.tmx", Tmx(kDungeonTmxHead, CsvData("1,2,3,0,30,31")));
+    const std::string bad = WriteText("bad.tmx", Tmx(kDungeonTmxHead, CsvData("1,2,3,0,30,33")));
     const std::string good = WriteText("good.csv", "1,2\n");
     const std::string large =
         WriteText("large.tmj", Tmj(kDungeonTmjHead, R"("data": [])", 1000, 1));
@@ -77,7 +77,7 @@ TEST_F(ImportCommandTest, RefusalLeavesAnExistingOutputAsItWasAndWritesNoNewOne)
         std::string Expected;
     } cases[] = {
         {{Q(bad)},
-         "velmora-map: " + bad + ": line 8, layer 'Ground', cell (2, 1) 498N, 497W: id 31"},
+         "velmora-map: " + bad + ": line 8, layer 'Ground', cell (2, 1) 498N, 497W: id 33"},
         {{Q(large)}, "velmora-map: " + large + ": layer 'Ground': the map is 1000 x 1 cells"},
         {{Q(good)}, "velmora-map import: a CSV map holds no tile set; give it with --tileset N"},
         {{"--tileset", "5", Q(good)}, "velmora-map import: --tileset takes a whole number from 0"},
