@@ -2,11 +2,34 @@
 #include "cli/MapImages.h"
 
 #include "cli/CommandErrors.h"
+#include "core/LargeBlock.h"
 
 #include <algorithm>
+#include <memory>
+#include <new>
 #include <string>
 
 namespace velmora {
+
+QImage NewImage(const int width, const int height, const QImage::Format format) {
+    constexpr qsizetype kLargeImageBytes = qsizetype{2} << 20;
+    // Rows of whole 32-bit words, as QImage lays them out.
+    const qsizetype bytesPerLine =
+        (qsizetype{width} * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;
+    const qsizetype bytes = bytesPerLine * height;
+    if (bytes < kLargeImageBytes) {
+        QImage image(width, height, format);
+        if (image.isNull()) {
+            throw std::bad_alloc();
+        }
+        return image;
+    }
+    auto block = std::make_unique<LargeBlock>(static_cast<std::size_t>(bytes));
+    uchar* const pixels = static_cast<uchar*>(block->Data());
+    return QImage(
+        pixels, width, height, bytesPerLine, format,
+        [](void* owned) { delete static_cast<LargeBlock*>(owned); }, block.release());
+}
 
 void CheckImageSize(const int columns, const int rows, const int cellPixels) {
     const std::int64_t width = std::int64_t{columns} * cellPixels;
@@ -24,12 +47,8 @@ void CheckImageSize(const int columns, const int rows, const int cellPixels) {
 QImage DrawOverviewImage(const MapGrid& grid, const std::int32_t tileSet, const CellArea area,
                          const int cellPixels) {
     CheckImageSize(area.Columns, area.Rows, cellPixels);
-    QImage image(area.Columns * cellPixels, area.Rows * cellPixels, QImage::Format_RGB32);
-    if (image.isNull()) {
-        throw UserError("not enough memory for a picture of " +
-                        std::to_string(area.Columns * cellPixels) + " x " +
-                        std::to_string(area.Rows * cellPixels) + " pixels");
-    }
+    QImage image =
+        NewImage(area.Columns * cellPixels, area.Rows * cellPixels, QImage::Format_RGB32);
     const OverviewPainter painter(tileSet, cellPixels);
     painter.Paint(grid, area,
                   PixelCanvas{reinterpret_cast<Argb32*>(image.bits()),

@@ -14,6 +14,11 @@ namespace velmora {
 // The largest image side the program makes.
 inline constexpr int kMaxImageSide = 16384;
 
+// A new image of undefined content. Images of 2 MiB and more live in a
+// LargeBlock, whose huge pages spare most of the cost of first touching them.
+// Throws std::bad_alloc when memory is short.
+QImage NewImage(int width, int height, QImage::Format format);
+
 // Throws UsageError when an image of so many cells at so many pixels each
 // would exceed kMaxImageSide on a side, suggesting --cell or --region.
 void CheckImageSize(int columns, int rows, int cellPixels);

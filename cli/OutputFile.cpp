@@ -2,10 +2,18 @@
 #include "cli/OutputFile.h"
 
 #include "cli/CommandErrors.h"
+#include "cli/MapImages.h"
+#include "cli/MapImages.h"
 #include "core/document/FileAccess.h"
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <QList>
+
+#include <algorithm>
+#include <QList>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -39,16 +47,54 @@ void WriteOutput(const std::string& path, const QByteArray& bytes, Console& cons
                 console);
 }
 
-QByteArray EncodePng(const QImage& image, const bool fewColours) {
+namespace {
+
+// The image with a palette of its own colours, or a null image when it has
+// more than a palette holds. Neighbouring pixels mostly share a colour, so
+// the last colour found is tried first.
+QImage WithExactPalette(const QImage& image) {
+    if (image.format() != QImage::Format_RGB32) {
+        return {};
+    }
+    QList<QRgb> palette;
+    QImage indexed = NewImage(image.width(), image.height(), QImage::Format_Indexed8);
+    QRgb last = 0;
+    uchar lastIndex = 0;
+    bool seen = false;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* const from = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        uchar* const to = indexed.scanLine(y);
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = from[x];
+            if (!seen || pixel != last) {
+                auto found = std::find(palette.cbegin(), palette.cend(), pixel);
+                if (found == palette.cend()) {
+                    if (palette.size() == 256) {
+                        return {};
+                    }
+                    palette.append(pixel);
+                    found = palette.cend() - 1;
+                }
+                last = pixel;
+                lastIndex = static_cast<uchar>(found - palette.cbegin());
+                seen = true;
+            }
+            to[x] = lastIndex;
+        }
+    }
+    indexed.setColorTable(palette);
+    return indexed;
+}
+
+}  // namespace
+
+QByteArray EncodePng(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    // Exact when the image has at most 256 colours: nothing is dithered.
-    const QImage stored = fewColours ? image.convertToFormat(QImage::Format_Indexed8,
-                                                             Qt::ThresholdDither | Qt::AvoidDither)
-                                     : image;
-    if (!writer.write(stored)) {
+    const QImage indexed = WithExactPalette(image);
+    if (!writer.write(indexed.isNull() ? image : indexed)) {
         throw UserError("cannot encode the picture as PNG: " + writer.errorString().toStdString());
     }
     return bytes;

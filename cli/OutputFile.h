@@ -23,8 +23,9 @@ bool IsStandardOutput(const std::string& path);
 void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, Console& console);
 void WriteOutput(const std::string& path, const QByteArray& bytes, Console& console);
 
-// PNG bytes of the image. Images of at most 256 colours are stored with a
-// palette, which makes them smaller and much faster to encode.
-QByteArray EncodePng(const QImage& image, bool fewColours);
+// PNG bytes of the image. An image of at most 256 colours is stored with a
+// palette of exactly its colours, which makes it smaller and much faster to
+// encode; others are stored as they are.
+QByteArray EncodePng(const QImage& image);
 
 }  // namespace velmora

@@ -22,8 +22,8 @@ LargeBlock::LargeBlock(const std::size_t bytes) : size_(bytes) {
     // first boundary inside.
     const std::size_t pieces = (bytes + kHugePage - 1) / kHugePage;
     mappedBytes_ = (pieces + 1) * kHugePage;
-    mapping_ = ::mmap(nullptr, mappedBytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                      -1, 0);
+    mapping_ =
+        ::mmap(nullptr, mappedBytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapping_ == MAP_FAILED) {
         mapping_ = nullptr;
         throw std::bad_alloc();

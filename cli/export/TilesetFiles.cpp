@@ -115,7 +115,7 @@ std::vector<std::string> PutTilesetFiles(const TilesetPlacement& placement, NewF
     std::vector<std::string> notes;
     PutFile(
         sheetPath, sheetFound, placement.ReplaceDiffering,
-        [&sheet] { return EncodePng(sheet, false); }, created, console, notes);
+        [&sheet] { return EncodePng(sheet); }, created, console, notes);
     PutFile(
         tilesetPath, tilesetFound, placement.ReplaceDiffering, [&tileset] { return tileset; },
         created, console, notes);

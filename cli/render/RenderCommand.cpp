@@ -193,10 +193,9 @@ int RunRender(const QStringList& arguments, Console& console) {
                        "loads them\n";
     }
     const std::int32_t tileSet = chosenTileSet ? *chosenTileSet : TileSetToDrawWith(map, console);
-    const QByteArray png =
-        style == Style::Overview
-            ? EncodePng(DrawOverviewImage(*map.Grid, tileSet, area, cellPixels), true)
-            : EncodePng(DrawTileImage(*map.Grid, tileSet, area, cellPixels), false);
+    const QByteArray png = style == Style::Overview
+                               ? EncodePng(DrawOverviewImage(*map.Grid, tileSet, area, cellPixels))
+                               : EncodePng(DrawTileImage(*map.Grid, tileSet, area, cellPixels));
     WriteOutput(output, png, console);
     return kExitSuccess;
 }

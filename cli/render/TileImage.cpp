@@ -5,10 +5,7 @@
 
 #include "cli/MapImages.h"
 #include "cli/TileNames.h"
-#include "core/UserError.h"
 #include "render/TilePictures.h"
-
-#include <sys/mman.h>
 
 #include <array>
 #include <cstdint>
@@ -72,57 +69,14 @@ private:
     std::unordered_map<std::string, QImage> byBitmap_;
 };
 
-// Memory touched for the first time costs a page fault per 4 KiB page. A
-// tile picture of a 100 x 100-cell region at 40 pixels per cell is 64 MB, some
-// 16,000 pages, and on a virtual machine faulting them in takes far longer than
-// drawing (about 20 us each measured); huge pages need 512 times fewer faults.
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-
-struct Mapping {
-    void* Start;
-    std::size_t Length;
-};
-
-void Unmap(void* mapping) {
-    const auto* const m = static_cast<Mapping*>(mapping);
-    ::munmap(m->Start, m->Length);
-    delete m;
-}
-
 }  // namespace
-
-QImage NewLargeImage(const int width, const int height) {
-    const std::size_t bytesPerLine = static_cast<std::size_t>(width) * sizeof(Argb32);
-    const std::size_t bytes = bytesPerLine * static_cast<std::size_t>(height);
-    if (bytes < kHugePage) {
-        return QImage(width, height, QImage::Format_RGB32);
-    }
-    // Huge pages need 2 MiB alignment: map one more and start at the first boundary.
-    const std::size_t pages = (bytes + kHugePage - 1) / kHugePage;
-    const std::size_t length = (pages + 1) * kHugePage;
-    void* const start =
-        ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (start == MAP_FAILED) {
-        return QImage();
-    }
-    auto* const aligned = reinterpret_cast<uchar*>(
-        (reinterpret_cast<std::uintptr_t>(start) + kHugePage - 1) & ~(kHugePage - 1));
-    // Only advice: without transparent huge pages the image works as well, only slower.
-    ::madvise(aligned, pages * kHugePage, MADV_HUGEPAGE);
-    return QImage(aligned, width, height, static_cast<qsizetype>(bytesPerLine),
-                  QImage::Format_RGB32, Unmap, new Mapping{start, length});
-}
 
 QImage DrawTileImage(const MapGrid& grid, const std::optional<std::int32_t> tileSet,
                      const CellArea area, const int cellPixels) {
     CheckImageSize(area.Columns, area.Rows, cellPixels);
     const int width = area.Columns * cellPixels;
     const int height = area.Rows * cellPixels;
-    QImage image = NewLargeImage(width, height);
-    if (image.isNull()) {
-        throw UserError("not enough memory for a picture of " + std::to_string(width) + " x " +
-                        std::to_string(height) + " pixels");
-    }
+    QImage image = NewImage(width, height, QImage::Format_RGB32);
     ScaledPictures pictures(tileSet, cellPixels);
     const std::size_t cellRowBytes = static_cast<std::size_t>(cellPixels) * sizeof(Argb32);
     uchar* const pixels = image.bits();

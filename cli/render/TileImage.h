@@ -20,8 +20,4 @@ namespace velmora {
 QImage DrawTileImage(const MapGrid& grid, std::optional<std::int32_t> tileSet, CellArea area,
                      int cellPixels);
 
-// A new RGB32 image of undefined content; large ones in memory that the
-// kernel may back with 2 MiB pages. A null image when memory is short.
-QImage NewLargeImage(int width, int height);
-
 }  // namespace velmora
