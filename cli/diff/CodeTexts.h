@@ -1,0 +1,32 @@
+// The texts of codes in one tile set (`2 "Wall"`, `151 (no tile)`), made
+// once for the codes a set can name, because diff and the text for git write
+// one for nearly every line and a full map has up to a million lines.
+#pragma once
+
+#include "cli/TileNames.h"
+#include "core/document/MapGrid.h"
+#include "core/tiles/TileCatalogue.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace velmora {
+
+class CodeTexts {
+public:
+    explicit CodeTexts(std::optional<std::int32_t> tileSet);
+
+    // Appends the code's text to out.
+    void AppendTo(std::string& out, TileCode code) const;
+
+    // The tile's name, or nothing when the code names no tile.
+    std::optional<std::string> NameOf(TileCode code) const;
+
+private:
+    TileNames names_;
+    std::array<std::string, kCatalogueSize> texts_;
+};
+
+}  // namespace velmora
