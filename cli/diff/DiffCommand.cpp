@@ -41,8 +41,9 @@ repository's .gitattributes
 and run
   git config diff.velmora-map.textconv "velmora-map diff --textconv"
 Run as git's external diff with its seven arguments (PATH OLD-FILE OLD-HEX
-OLD-MODE NEW-FILE NEW-HEX NEW-MODE), diff compares OLD-FILE with NEW-FILE
-and exits 0, as git requires.
+OLD-MODE NEW-FILE NEW-HEX NEW-MODE, and NEW-PATH and a description for a
+renamed file), diff compares OLD-FILE with NEW-FILE and exits 0, as git
+requires.
 
 Exit status:
   0  the maps are the same: cells, tile set and version (--textconv: the
@@ -51,8 +52,10 @@ Exit status:
   2  a file cannot be read or written, or the arguments are wrong
 )";
 
-// git's external-diff call: PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE.
+// git's external-diff call: PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX
+// NEW-MODE, and for a renamed file also NEW-PATH and a description.
 constexpr qsizetype kGitArguments = 7;
+constexpr qsizetype kGitRenameArguments = 9;
 // git names the missing side of an added or deleted file so.
 const QString kNoFile = QStringLiteral("/dev/null");
 
@@ -64,19 +67,21 @@ void WarnOfDamage(const LoadedMap& map, Console& console) {
 
 int RunGitExternalDiff(const QStringList& files, Console& console) {
     const std::string path = files[0].toStdString();
+    const std::string newPath = files.size() == kGitRenameArguments ? files[7].toStdString() : path;
     const QString& oldFile = files[1];
     const QString& newFile = files[4];
     if (oldFile == kNoFile || newFile == kNoFile) {
         const bool added = oldFile == kNoFile;
         const LoadedMap map = LoadMap((added ? newFile : oldFile).toStdString());
-        console.Out << (added ? "new map " : "deleted map ") << path << "\n" << MapText(map);
+        console.Out << (added ? "new map " + newPath : "deleted map " + path) << "\n"
+                    << MapText(map);
         return kExitSuccess;
     }
     const LoadedMap a = LoadMap(oldFile.toStdString());
     const LoadedMap b = LoadMap(newFile.toStdString());
     WarnOfDamage(a, console);
     WarnOfDamage(b, console);
-    console.Out << "velmora-map diff a/" << path << " b/" << path << "\n"
+    console.Out << "velmora-map diff a/" << path << " b/" << newPath << "\n"
                 << DiffText(a, b, CompareMaps(a, b));
     // git stops at the first external diff that exits with another status.
     return kExitSuccess;
@@ -121,7 +126,7 @@ int RunDiff(const QStringList& arguments, Console& console) {
         console.Out << MapText(LoadMap(files[0].toStdString()));
         return kExitSuccess;
     }
-    if (files.size() == kGitArguments && !anyOption) {
+    if ((files.size() == kGitArguments || files.size() == kGitRenameArguments) && !anyOption) {
         return RunGitExternalDiff(files, console);
     }
     if (files.size() < 2) {

@@ -27,12 +27,15 @@ std::string MapText(const LoadedMap& map) {
     const CodeTexts texts(map.TileSet);
     std::string text = "tile set: " + TileSetText(map.TileSet) + "\n";
     text += "version: " + VersionText(StoredVersion(map)) + "\n";
-    text += "other cells: ";
-    texts.AppendTo(text, 0);
-    text += "\n";
     for (const std::string& damage : FileDamage(map)) {
         text += "damage: " + damage + "\n";
     }
+    // Last, because git heads each part of a diff with the last line above it
+    // that starts with a letter: so every part reminds what cells without a
+    // line hold.
+    text += "other cells: ";
+    texts.AppendTo(text, 0);
+    text += "\n";
 
     const MapGrid& grid = *map.Grid;
     for (int y = 0; y < kMapSide; ++y) {

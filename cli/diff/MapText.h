@@ -11,8 +11,8 @@
 
 namespace velmora {
 
-// Header lines: "tile set: ...", "version: ...", "other cells: 0 ..." and a
-// "damage: ..." line for each way the file is cut short or overlong. Then
+// Header lines: "tile set: ...", "version: ...", a "damage: ..." line for
+// each way the file is cut short or overlong, and "other cells: 0 ...". Then
 // `(510, 487) 12N, 11E: 2 "Wall"` for a single cell and
 // `(495-505, 488) 11N, 4W-6E: 1 "Open" x 11` for a run.
 std::string MapText(const LoadedMap& map);
