@@ -2,6 +2,8 @@
 // allocated once for the whole run.
 #pragma once
 
+#include "core/document/GridMemory.h"
+
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -33,7 +35,7 @@ public:
 
 private:
     // Never resized: the size is fixed at construction.
-    std::vector<TileCode> cells_;
+    std::vector<TileCode, GridAllocator<TileCode>> cells_;
 };
 
 }  // namespace velmora
