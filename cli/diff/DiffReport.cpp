@@ -8,7 +8,6 @@
 #include "core/tiles/TileSet.h"
 #include "core/tiles/TileTables.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -52,15 +51,24 @@ QJsonObject MapJson(const LoadedMap& map) {
     };
 }
 
-// Paints a one-pixel frame of the rectangle, clipped to the image.
-void Frame(QImage& image, const int left, const int top, const int right, const int bottom,
-           const QRgb colour) {
-    for (int y = std::max(top, 0); y <= std::min(bottom, image.height() - 1); ++y) {
-        auto* const line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        const bool edgeRow = y == top || y == bottom;
-        for (int x = std::max(left, 0); x <= std::min(right, image.width() - 1); ++x) {
-            if (edgeRow || x == left || x == right) {
-                line[x] = colour;
+// Paints a one-pixel frame of the rectangle from (left, top) to (right,
+// bottom) inclusive, clipped to the canvas of width x height pixels.
+void Frame(const PixelCanvas canvas, const int width, const int height, const int left,
+           const int top, const int right, const int bottom, const Argb32 colour) {
+    const int firstX = std::max(left, 0);
+    const int lastX = std::min(right, width - 1);
+    const int firstY = std::max(top, 0);
+    const int lastY = std::min(bottom, height - 1);
+    const auto row = [&](const int y) { return canvas.Pixels + canvas.Stride * y; };
+    for (const int y : {top, bottom}) {
+        if (y >= firstY && y <= lastY) {
+            std::fill(row(y) + firstX, row(y) + lastX + 1, colour);
+        }
+    }
+    for (const int x : {left, right}) {
+        if (x >= firstX && x <= lastX) {
+            for (int y = firstY; y <= lastY; ++y) {
+                row(y)[x] = colour;
             }
         }
     }
@@ -128,24 +136,30 @@ std::string DiffJson(const LoadedMap& a, const LoadedMap& b, const MapDifference
     } else {
         object.insert("area", QJsonValue(QJsonValue::Null));
     }
+    std::string text = QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
     if (withCells) {
+        // Up to a million cells: a QJsonObject for each would take seconds and
+        // a gigabyte, so each cell is written here, with names Qt escaped once
+        // per code, into the object Qt wrote without them.
         const CodeTexts oldTexts(a.TileSet);
         const CodeTexts newTexts(b.TileSet);
-        QJsonArray cells;
+        text.pop_back();  // the closing brace
+        text += ",\"cells\":[";
         for (const std::int32_t index : difference.Cells) {
             const MapCell cell = CellAt(index);
             const TileCode before = a.Grid->At(cell.X, cell.Y);
             const TileCode after = b.Grid->At(cell.X, cell.Y);
-            cells.append(QJsonObject{{"x", cell.X},
-                                     {"y", cell.Y},
-                                     {"old", before},
-                                     {"oldName", TextOrNull(oldTexts.NameOf(before))},
-                                     {"new", after},
-                                     {"newName", TextOrNull(newTexts.NameOf(after))}});
+            text += text.back() == '[' ? "{\"x\":" : ",{\"x\":";
+            text += std::to_string(cell.X) + ",\"y\":" + std::to_string(cell.Y);
+            text += ",\"old\":" + std::to_string(before) + ",\"oldName\":";
+            oldTexts.AppendJsonNameTo(text, before);
+            text += ",\"new\":" + std::to_string(after) + ",\"newName\":";
+            newTexts.AppendJsonNameTo(text, after);
+            text += '}';
         }
-        object.insert("cells", cells);
+        text += "]}";
     }
-    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+    return text;
 }
 
 QImage DiffPicture(const LoadedMap& b, const MapDifference& difference) {
@@ -162,14 +176,16 @@ QImage DiffPicture(const LoadedMap& b, const MapDifference& difference) {
 
     // Two frames: one on the grid lines around the cell, one just inside
     // them, so the outline shows on any fill and the cell's middle stays visible.
-    const QRgb outline = OpaquePixel(kChangeOutline);
+    const Argb32 outline = OpaquePixel(kChangeOutline);
+    const PixelCanvas canvas{reinterpret_cast<Argb32*>(image.bits()),
+                             image.bytesPerLine() / qsizetype{sizeof(Argb32)}};
     for (const std::int32_t index : difference.Cells) {
         const MapCell cell = CellAt(index);
         const int x = (cell.X - area.Left) * kPictureCellPixels;
         const int y = (cell.Y - area.Top) * kPictureCellPixels;
         const int last = kPictureCellPixels - 1;  // the grid line after the cell
-        Frame(image, x - 1, y - 1, x + last, y + last, outline);
-        Frame(image, x, y, x + last - 1, y + last - 1, outline);
+        Frame(canvas, image.width(), image.height(), x - 1, y - 1, x + last, y + last, outline);
+        Frame(canvas, image.width(), image.height(), x, y, x + last - 1, y + last - 1, outline);
     }
     return image;
 }

@@ -131,6 +131,17 @@ TEST_F(InfoTest, CountsEveryCodeWhetherTheCatalogueHoldsItOrNot) {
         {{150, 151, -1, 151, 2147483647, -2147483647 - 1, 0},
          {{-2147483647 - 1, 1}, {-1, 1}, {0, 1}, {150, 1}, {151, 2}, {2147483647, 1}}},
     };
+    // Codes that share their low byte with codes from 0 to 255 (-1 and 255,
+    // 256 and 0, 2147483647 and 255), and more cells than the counters take
+    // in one pass.
+    std::vector<TileCode> cells(37, 0);
+    cells[3] = 256;
+    cells[9] = 255;
+    cells[10] = -1;
+    cells[20] = 2147483647;
+    cells[36] = -1;
+    EXPECT_EQ(CountCodes(cells),
+              (std::vector<CodeCount>{{-1, 2}, {0, 32}, {255, 1}, {256, 1}, {2147483647, 1}}));
     for (const auto& c : cases) {
         EXPECT_EQ(CountCodes(c.Cells), c.Counts) << testing::PrintToString(c.Cells);
     }
