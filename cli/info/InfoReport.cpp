@@ -42,14 +42,6 @@ std::size_t ShownCodeCount(const MapSummary& summary, const bool allCodes) {
     return allCodes ? summary.Codes.size() : std::min(summary.Codes.size(), kMostUsedCodesShown);
 }
 
-std::optional<VersionTriple> NewerVersion(const LoadedMap& map) {
-    const auto version = StoredVersion(map);
-    if (version && IsNewerThan(*version, VersionStamp::Of(kProgramVersion))) {
-        return version;
-    }
-    return std::nullopt;
-}
-
 std::string CodesText(const LoadedMap& map, const MapSummary& summary, const bool allCodes) {
     if (summary.Codes.empty()) {
         return Label("codes") + "none\n";
@@ -130,8 +122,9 @@ std::string InfoText(const LoadedMap& map, const MapSummary& summary, const bool
                                        GroupedNumber(kMapCellCount) + " cells\n");
     text += Label("tile set") + TileSetText(map.TileSet) + "\n";
     text += Label("version") + VersionText(StoredVersion(map));
-    text += NewerVersion(map) ? ", newer than this program's " + VersionText(kProgramVersion) + "\n"
-                              : "\n";
+    text += WrittenByNewerVersion(map)
+                ? ", newer than this program's " + VersionText(kProgramVersion) + "\n"
+                : "\n";
     text += Label("trailing") + (map.TrailingBytes() == 0 ? "none\n"
                                                           : GroupedNumber(map.TrailingBytes()) +
                                                                 " bytes after the end\n");
@@ -178,7 +171,7 @@ std::string InfoJson(const LoadedMap& map, const MapSummary& summary, const bool
                                                   static_cast<TileSet>(*map.TileSet))))
                                             : QString())},
         {"version", OrNull(version.has_value(), QString::fromStdString(VersionText(version)))},
-        {"newer", NewerVersion(map).has_value()},
+        {"newer", WrittenByNewerVersion(map)},
         {"trailingBytes", static_cast<qint64>(map.TrailingBytes())},
         {"differentCodes", static_cast<qint64>(summary.Codes.size())},
         {"codes", codes},

@@ -28,6 +28,11 @@ std::optional<VersionTriple> StoredVersion(const LoadedMap& map) {
     return map.Read.Version;
 }
 
+bool WrittenByNewerVersion(const LoadedMap& map) {
+    const auto version = StoredVersion(map);
+    return version && IsNewerThan(*version, VersionStamp::Of(kProgramVersion));
+}
+
 std::string VersionText(const std::optional<VersionTriple>& version) {
     return version ? VersionText(version->Major, version->Minor, version->Build) : "not stored";
 }

@@ -23,6 +23,9 @@ std::string CellCount(std::uint64_t count);
 // The version, when all three of its values were stored.
 std::optional<VersionTriple> StoredVersion(const LoadedMap& map);
 
+// True when the stored version is newer than this program's.
+bool WrittenByNewerVersion(const LoadedMap& map);
+
 // "0.4.320", or "not stored".
 std::string VersionText(const std::optional<VersionTriple>& version);
 

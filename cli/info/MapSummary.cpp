@@ -106,7 +106,6 @@ MapSummary Summarize(const LoadedMap& map) {
     MapSummary summary;
     const std::span<const TileCode> held =
         std::as_const(*map.Grid).Cells().first(static_cast<std::size_t>(map.Read.CellsRead));
-    summary.CellsCounted = static_cast<std::uint32_t>(held.size());
     summary.Codes = CountCodes(held);
     summary.Problems = FileDamage(map);
 
@@ -127,8 +126,7 @@ MapSummary Summarize(const LoadedMap& map) {
                                        TileSetText(map.TileSet));
         }
     }
-    if (const auto version = StoredVersion(map);
-        version && IsNewerThan(*version, VersionStamp::Of(kProgramVersion))) {
+    if (WrittenByNewerVersion(map)) {
         summary.Problems.push_back("written by a newer version than this program's " +
                                    VersionText(kProgramVersion));
     }

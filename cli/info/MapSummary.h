@@ -33,10 +33,9 @@ struct NoTileCode {
 };
 
 struct MapSummary {
-    // Only the cells the file holds count; the editor's zeros for a grid cut
-    // short do not.
-    std::uint32_t CellsCounted = 0;
-    // Every code held, the most used first; equal counts by code.
+    // Every code of the cells the file holds (not the zeros the editor puts
+    // in the cells of a grid cut short), the most used first; equal counts
+    // by code.
     std::vector<CodeCount> Codes;
     // By code. Empty when the tile set is unknown or not stored: then no
     // code names a tile, and the tile set itself is the problem.
