@@ -1,0 +1,53 @@
+// What info tells of one map: how many cells hold each code, the codes that
+// name no tile in the map's own tile set and where they first stand, and the
+// problems that make the map damaged or doubtful.
+#pragma once
+
+#include "cli/MapInput.h"
+#include "core/document/MapGrid.h"
+#include "core/view/ViewMapping.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// The cells of a code that names no tile that info shows, in row order.
+inline constexpr std::size_t kNoTileCellsShown = 5;
+
+struct CodeCount {
+    TileCode Code = 0;
+    std::uint32_t Count = 0;
+
+    friend constexpr bool operator==(const CodeCount&, const CodeCount&) = default;
+};
+
+struct NoTileCode {
+    TileCode Code = 0;
+    std::uint32_t Count = 0;
+    // The first kNoTileCellsShown cells, or all when there are fewer.
+    std::vector<MapCell> FirstCells;
+};
+
+struct MapSummary {
+    // Every code of the cells the file holds (not the zeros the editor puts
+    // in the cells of a grid cut short), the most used first; equal counts
+    // by code.
+    std::vector<CodeCount> Codes;
+    // By code. Empty when the tile set is unknown or not stored: then no
+    // code names a tile, and the tile set itself is the problem.
+    std::vector<NoTileCode> NoTile;
+    std::uint64_t NoTileCells = 0;
+    // Sentences for the map maker; empty for a sound map.
+    std::vector<std::string> Problems;
+};
+
+// Each code of the cells with its count, ordered by code.
+std::vector<CodeCount> CountCodes(std::span<const TileCode> cells);
+
+MapSummary Summarize(const LoadedMap& map);
+
+}  // namespace velmora
