@@ -94,7 +94,7 @@ void WritePicture(const std::string& path, const LoadedMap& b, const MapDifferen
                     << "\n";
         return;
     }
-    WriteOutput(path, EncodePng(DiffPicture(b, difference), true), console);
+    WriteOutput(path, EncodePng(DiffPicture(b, difference)), console);
 }
 
 }  // namespace
