@@ -1,7 +1,7 @@
 // The real tile editor reads what export writes: it converts an exported TMX
 // map to TMJ and a TMJ map to TMX, and a tileset between its notations, and
-// every gid and property comes through. Skipped where the editor is not
-// installed.
+// every gid and property comes through; import reads what it writes back into
+// the original map. Skipped where the editor is not installed.
 #include "ExportedMaps.h"
 #include "MapToolFixture.h"
 #include "core/tiles/TileTables.h"
@@ -77,13 +77,22 @@ TEST_F(TiledRoundTripTest, TheTileEditorConvertsExportedMapsLosingNothing) {
     EXPECT_EQ(fromTmj.Properties, tmx.Properties);
     EXPECT_EQ(tmj.Properties.size(), 2u);
 
-    // The editor counts tiles by the picture's whole rows; names and tile
-    // properties are what must come through.
     const exported::Tileset tileset = exported::ReadTsx(PathOf("velmora-starport-palloran.tsx"));
     const exported::Tileset converted = exported::ReadTsj(PathOf("back/t.tsj"));
     EXPECT_EQ(converted.Name, tileset.Name);
+    EXPECT_EQ(converted.TileCount, tileset.TileCount);
     EXPECT_EQ(converted.Tiles, tileset.Tiles);
     EXPECT_EQ(converted.Tiles.size(), rows.size());
+
+    // And back: the tile editor's own JSON and TMX, imported, give the
+    // original map file byte for byte.
+    const std::vector<std::uint8_t> original = ReadBytes(map);
+    for (const std::string converted : {"back/m.tmj", "back/m.tmx"}) {
+        const std::string restored = PathOf(converted + ".map");
+        const RunResult result = Run({"import", Q(PathOf(converted)), Q(restored)});
+        ASSERT_EQ(result.Status, kExitSuccess) << converted << ": " << result.Err;
+        EXPECT_TRUE(ReadBytes(restored) == original) << converted;
+    }
 }
 
 }  // namespace
