@@ -20,7 +20,16 @@ bool CommandLine::Parse(const QStringList& arguments, Console& console, const in
                         const int maxPositional) {
     // The parser takes the first element for the program's name.
     if (!parser_.parse(QStringList{QString::fromStdString(subcommand_)} + arguments)) {
-        throw UsageError(parser_.errorText().toStdString());
+        // Qt writes "Unknown option 'x'."; the program's messages start in
+        // lower case and end without a full stop.
+        QString text = parser_.errorText();
+        if (text.endsWith(QLatin1Char('.'))) {
+            text.chop(1);
+        }
+        if (!text.isEmpty()) {
+            text[0] = text[0].toLower();
+        }
+        throw UsageError(text.toStdString());
     }
     if (parser_.isSet(QStringLiteral("help"))) {
         console.Out << helpText_;

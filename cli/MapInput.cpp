@@ -23,7 +23,7 @@ LoadedMap LoadMap(const std::string& path) {
     } catch (const FileError&) {
         throw;
     } catch (const UserError& error) {
-        throw FileError(path, error.what());
+        throw InputFileError(path, error);
     }
     return map;
 }

@@ -36,7 +36,7 @@ void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, C
         file.Write(bytes);
         file.Commit();
     } catch (const UserError& error) {
-        throw FileError(path, error.what());
+        throw OutputFileError(path, error);
     }
 }
 

@@ -213,7 +213,7 @@ void CheckMapTarget(const std::string& out, const TileSet tileSet, const tiled::
                         "tileset files are written beside it");
     }
     if (!QFileInfo(info.path()).isDir()) {
-        throw FileError(out, FileErrorText(ENOENT, FileAction::Create, out));
+        throw OutputFileError(out, UserError(FileErrorText(ENOENT, FileAction::Create, out)));
     }
 }
 

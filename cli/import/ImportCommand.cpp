@@ -119,7 +119,7 @@ QByteArray ReadInput(const std::string& path) {
         } catch (const FileError&) {
             throw;
         } catch (const UserError& error) {
-            throw FileError(path, error.what());
+            throw InputFileError(path, error);
         }
     }
     if (static_cast<std::size_t>(bytes.size()) > kMaxImportBytes) {

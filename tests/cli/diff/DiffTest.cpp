@@ -267,7 +267,7 @@ TEST_F(DiffTest, DamagedAndUnreadableFilesAreComparedAsTheEditorLoadsThemOrRefus
         {"huge version", WriteMap("huge.map", MapGrid(), Dungeon, huge), kExitAnswerNo,
          "version: 2147483647.2147483647.2147483647 -> 0.4.320\n", ""},
         {"missing", PathOf("missing.map"), kExitTrouble, "", ": File not found\n"},
-        {"folder", PathOf("folder"), kExitTrouble, "", ": File access denied\n"},
+        {"folder", PathOf("folder"), kExitTrouble, "", ": is a folder, not a file\n"},
     };
     for (const auto& c : cases) {
         const RunResult result = Run({"diff", Q(c.Path), Q(sound)});

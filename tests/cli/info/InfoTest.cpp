@@ -292,7 +292,7 @@ TEST_F(InfoTest, GoesOnPastUnreadableFilesAndAnswersWithTheWorstStatus) {
     const RunResult result = RunProgram({"info", Q(missing), Q(good), Q(folder), Q(bad)});
     EXPECT_EQ(result.Status, kExitTrouble);
     EXPECT_EQ(result.Err, "velmora-map: " + missing + ": File not found\nvelmora-map: " + folder +
-                              ": File access denied\n");
+                              ": is a folder, not a file\n");
     EXPECT_THAT(result.Out, HasSubstr(good + "\n  size:"));
     EXPECT_THAT(result.Out, HasSubstr("\n\n" + bad + "\n  size:"));
 
@@ -311,7 +311,7 @@ TEST_F(InfoTest, HelpAndWrongArgumentsAnswerAsTheProgram) {
         const char* Message;
     } cases[] = {
         {{"info"}, "velmora-map info: missing file operand\n"},
-        {{"info", "--everything", "a.map"}, "velmora-map info: Unknown option 'everything'.\n"},
+        {{"info", "--everything", "a.map"}, "velmora-map info: unknown option 'everything'\n"},
     };
     for (const auto& c : cases) {
         const RunResult result = RunProgram(c.Arguments);

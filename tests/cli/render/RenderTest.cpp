@@ -211,7 +211,7 @@ TEST_F(RenderTest, WrongArgumentsAreUsageErrorsAndLeaveTheOutputAlone) {
          "17980 x 40 pixels, more than 16384 on a side; choose fewer pixels per cell (at most "
          "--cell 18"},
         {{Q(map), Q(map)}, "the output " + map + " is the map file itself"},
-        {{"--frobnicate", Q(map), Q(old)}, "Unknown option 'frobnicate'"},
+        {{"--frobnicate", Q(map), Q(old)}, "unknown option 'frobnicate'"},
     };
     for (const auto& c : cases) {
         const std::string name = c.Arguments.join(' ').toStdString();
@@ -353,10 +353,10 @@ TEST_F(RenderTest, UnreadableInputsAndUnwritableOutputsAreRefused) {
     } cases[] = {
         {PathOf("missing.map"), old,
          "velmora-map: " + PathOf("missing.map") + ": File not found\n"},
-        {PathOf("folder"), old, "velmora-map: " + PathOf("folder") + ": File access denied\n"},
+        {PathOf("folder"), old, "velmora-map: " + PathOf("folder") + ": is a folder, not a file\n"},
         {map, PathOf("no/such/folder/out.png"),
          "velmora-map: " + PathOf("no/such/folder/out.png") + ": "},
-        {map, PathOf("folder"), "velmora-map: " + PathOf("folder") + ": File access denied\n"},
+        {map, PathOf("folder"), "velmora-map: " + PathOf("folder") + ": is a folder, not a file\n"},
         {map, "/dev/full", "velmora-map: /dev/full: Disk full\n"},
     };
     for (const auto& c : cases) {
