@@ -6,8 +6,10 @@
 #include "core/document/MapGrid.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace velmora {
@@ -29,9 +31,13 @@ struct LoadedMap {
     bool VersionStored() const { return FileSize >= kMapFileBytes; }
 };
 
+// Sees each complete row of cells as soon as it is read, while it is still
+// in the processor's cache.
+using RowSink = std::function<void(std::span<const TileCode> row)>;
+
 // Throws FileError with the editor's texts ("File not found", "File access
 // denied", ...) when the file cannot be opened. A short or damaged file is
 // not an error: what it holds is loaded and reported in the result.
-LoadedMap LoadMap(const std::string& path);
+LoadedMap LoadMap(const std::string& path, const RowSink& onRow = {});
 
 }  // namespace velmora

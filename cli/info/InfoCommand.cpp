@@ -9,6 +9,7 @@
 #include "cli/info/MapSummary.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -50,8 +51,9 @@ int RunInfo(const QStringList& arguments, Console& console) {
     bool first = true;
     for (const QString& path : commandLine.Positional()) {
         try {
-            const LoadedMap map = LoadMap(path.toStdString());
-            const MapSummary summary = Summarize(map);
+            CountedMap counted = LoadAndCountMap(path.toStdString());
+            const LoadedMap& map = counted.Map;
+            const MapSummary summary = Summarize(map, std::move(counted.Codes));
             if (json) {
                 console.Out << InfoJson(map, summary, allCodes) << "\n";
             } else {

@@ -1,6 +1,6 @@
 // Counting a map's codes fast enough that info costs little beside reading
-// the file: codes are counted in plain arrays, and only the rare codes
-// outside 0..255 are gathered and sorted.
+// the file: rows are counted as they are read, in plain arrays, and only the
+// rare codes outside 0..255 are gathered and sorted.
 #include "cli/info/MapSummary.h"
 
 #include "cli/TileNames.h"
@@ -16,18 +16,8 @@
 namespace velmora {
 namespace {
 
-// Eight counters per code, taken in turn: with one, every increment in a run
-// of one code would wait for the one before.
-constexpr std::size_t kLanes = 8;
-// Codes are counted by their low byte, which is the code itself for every
-// code from 0 to 255; the rare others are found again in a second pass, only
-// when the bits above the low byte were ever set. The first pass thus has no
-// branch and no comparison.
-constexpr std::uint32_t kLowCodes = 256;
-using LowByteCounters = std::array<std::uint32_t, kLowCodes>;
-
 std::uint32_t LowByte(const std::uint32_t code) {
-    return code & (kLowCodes - 1);
+    return code & 0xFFu;
 }
 
 // Records the first cells of each code in noTile (ordered by code), in row
@@ -56,41 +46,45 @@ void FindFirstCells(std::span<const TileCode> cells, const TileNames& names,
 
 }  // namespace
 
-std::vector<CodeCount> CountCodes(std::span<const TileCode> cells) {
-    std::array<LowByteCounters, kLanes> lanes{};
+void CodeCounter::Add(const std::span<const TileCode> cells) {
     std::uint32_t allBits = 0;
     std::size_t index = 0;
     for (; index + kLanes <= cells.size(); index += kLanes) {
         for (std::size_t lane = 0; lane < kLanes; ++lane) {
             const auto code = static_cast<std::uint32_t>(cells[index + lane]);
-            ++lanes[lane][LowByte(code)];
+            ++lanes_[lane][LowByte(code)];
             allBits |= code;
         }
     }
     for (; index < cells.size(); ++index) {
         const auto code = static_cast<std::uint32_t>(cells[index]);
-        ++lanes[0][LowByte(code)];
+        ++lanes_[0][LowByte(code)];
         allBits |= code;
     }
+    // The first pass has no branch; only pieces that held a code outside
+    // 0..255 are looked at again.
+    if (allBits >= kLowCodes) {
+        std::copy_if(
+            cells.begin(), cells.end(), std::back_inserter(others_),
+            [](const TileCode code) { return static_cast<std::uint32_t>(code) >= kLowCodes; });
+    }
+    cellsAdded_ += cells.size();
+}
+
+std::vector<CodeCount> CodeCounter::Counts() const {
     LowByteCounters totals{};
-    for (const LowByteCounters& lane : lanes) {
+    for (const LowByteCounters& lane : lanes_) {
         std::transform(totals.begin(), totals.end(), lane.begin(), totals.begin(), std::plus<>());
     }
-
     std::vector<CodeCount> counts;
-    if (allBits >= kLowCodes) {
-        std::vector<TileCode> others;
-        std::copy_if(
-            cells.begin(), cells.end(), std::back_inserter(others),
-            [](const TileCode code) { return static_cast<std::uint32_t>(code) >= kLowCodes; });
-        std::sort(others.begin(), others.end());
-        for (auto run = others.begin(); run != others.end();) {
-            const auto next = std::upper_bound(run, others.end(), *run);
-            const auto count = static_cast<std::uint32_t>(next - run);
-            counts.push_back(CodeCount{*run, count});
-            totals[LowByte(static_cast<std::uint32_t>(*run))] -= count;  // counted by low byte too
-            run = next;
-        }
+    std::vector<TileCode> others = others_;
+    std::sort(others.begin(), others.end());
+    for (auto run = others.begin(); run != others.end();) {
+        const auto next = std::upper_bound(run, others.end(), *run);
+        const auto count = static_cast<std::uint32_t>(next - run);
+        counts.push_back(CodeCount{*run, count});
+        totals[LowByte(static_cast<std::uint32_t>(*run))] -= count;  // counted by low byte too
+        run = next;
     }
     for (std::uint32_t code = 0; code < kLowCodes; ++code) {
         if (totals[code] > 0) {
@@ -102,11 +96,27 @@ std::vector<CodeCount> CountCodes(std::span<const TileCode> cells) {
     return counts;
 }
 
-MapSummary Summarize(const LoadedMap& map) {
+std::vector<CodeCount> CountCodes(const std::span<const TileCode> cells) {
+    CodeCounter counter;
+    counter.Add(cells);
+    return counter.Counts();
+}
+
+CountedMap LoadAndCountMap(const std::string& path) {
+    CodeCounter counter;
+    LoadedMap map = LoadMap(path, [&counter](std::span<const TileCode> row) { counter.Add(row); });
+    // A grid cut short ends in part of a row, which no row report covers.
+    const std::span<const TileCode> held =
+        std::as_const(*map.Grid).Cells().first(static_cast<std::size_t>(map.Read.CellsRead));
+    counter.Add(held.subspan(counter.CellsAdded()));
+    return CountedMap{std::move(map), counter.Counts()};
+}
+
+MapSummary Summarize(const LoadedMap& map, std::vector<CodeCount> codes) {
     MapSummary summary;
     const std::span<const TileCode> held =
         std::as_const(*map.Grid).Cells().first(static_cast<std::size_t>(map.Read.CellsRead));
-    summary.Codes = CountCodes(held);
+    summary.Codes = std::move(codes);
     summary.Problems = FileDamage(map);
 
     if (map.TileSet && !IsKnownTileSet(*map.TileSet)) {

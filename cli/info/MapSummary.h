@@ -7,6 +7,7 @@
 #include "core/document/MapGrid.h"
 #include "core/view/ViewMapping.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -45,9 +46,41 @@ struct MapSummary {
     std::vector<std::string> Problems;
 };
 
+// Counts codes of cells handed over in pieces, such as the rows of a map
+// as they are read.
+class CodeCounter {
+public:
+    void Add(std::span<const TileCode> cells);
+    std::size_t CellsAdded() const { return cellsAdded_; }
+    // Each code of the cells added with its count, ordered by code.
+    std::vector<CodeCount> Counts() const;
+
+private:
+    // Eight counters per code, taken in turn: with one, every increment in a
+    // run of one code would wait for the one before.
+    static constexpr std::size_t kLanes = 8;
+    // Codes are counted by their low byte, which is the code itself for
+    // every code from 0 to 255; the rare others are also kept aside and
+    // taken off their low byte's count at the end.
+    static constexpr std::uint32_t kLowCodes = 256;
+    using LowByteCounters = std::array<std::uint32_t, kLowCodes>;
+
+    std::array<LowByteCounters, kLanes> lanes_{};
+    std::vector<TileCode> others_;
+    std::size_t cellsAdded_ = 0;
+};
+
 // Each code of the cells with its count, ordered by code.
 std::vector<CodeCount> CountCodes(std::span<const TileCode> cells);
 
-MapSummary Summarize(const LoadedMap& map);
+// Loads the map and counts its codes while it is read.
+struct CountedMap {
+    LoadedMap Map;
+    std::vector<CodeCount> Codes;  // ordered by code
+};
+CountedMap LoadAndCountMap(const std::string& path);
+
+// codes: the counts of the cells the file holds, ordered by code.
+MapSummary Summarize(const LoadedMap& map, std::vector<CodeCount> codes);
 
 }  // namespace velmora
