@@ -12,7 +12,7 @@
 namespace velmora {
 
 QImage NewImage(const int width, const int height, const QImage::Format format) {
-    constexpr qsizetype kLargeImageBytes = qsizetype{2} << 20;
+    constexpr qsizetype kLargeImageBytes = qsizetype{512} << 10;
     // Rows of whole 32-bit words, as QImage lays them out.
     const qsizetype bytesPerLine =
         (qsizetype{width} * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;

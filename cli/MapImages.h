@@ -14,7 +14,7 @@ namespace velmora {
 // The largest image side the program makes.
 inline constexpr int kMaxImageSide = 16384;
 
-// A new image of undefined content. Images of 2 MiB and more live in a
+// A new image of undefined content. Images of 512 KiB and more live in a
 // LargeBlock, whose huge pages spare most of the cost of first touching them.
 // Throws std::bad_alloc when memory is short.
 QImage NewImage(int width, int height, QImage::Format format);
