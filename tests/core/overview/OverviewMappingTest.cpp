@@ -58,12 +58,16 @@ TEST(OverviewMapping, OpeningAtTheMapCornerIsLeftToTheScrollBarsToClamp) {
     EXPECT_EQ(OriginIn(ScreenLayout::Large, 1, 1), (OverviewOrigin{-22, -19}));
 }
 
-TEST(OverviewMapping, LargeMaximaShowColumn997AndRow996Last) {
-    const ScreenLayoutValues& large = LayoutValues(ScreenLayout::Large);
-    EXPECT_EQ(
-        OverviewCellToMapCell(large.OverviewScrollHorizontal.Max, large.OverviewScrollVertical.Max,
-                              large.OverviewColumns - 1, large.OverviewRows - 1),
-        (MapCell{997, 996}));
+TEST(OverviewMapping, AtTheirMaximaTheOverviewsShowTheMapsLastColumnAndRow) {
+    for (const ScreenLayout layout :
+         {ScreenLayout::Small, ScreenLayout::Medium, ScreenLayout::Large}) {
+        const ScreenLayoutValues& v = LayoutValues(layout);
+        SCOPED_TRACE(v.MenuItemName);
+        EXPECT_EQ(
+            OverviewCellToMapCell(v.OverviewScrollHorizontal.Max, v.OverviewScrollVertical.Max,
+                                  v.OverviewColumns - 1, v.OverviewRows - 1),
+            (MapCell{998, 998}));
+    }
 }
 
 TEST(OverviewMapping, CellsStandElevenPixelsApart) {

@@ -27,11 +27,11 @@ struct OpeningCase {
 TEST_F(OverviewSwitchTest, OpeningPutsTheViewsMiddleCellIntoTheOverviewsMiddleUnlessClamped) {
     const OpeningCase cases[] = {
         {nullptr, 496, 496, 484, 484, {499, 499}, 16, 16},
-        {&TMainForm::SmallResClick, 991, 991, 966, 966, {997, 997}, 32, 32},
+        {&TMainForm::SmallResClick, 991, 991, 967, 967, {998, 998}, 32, 32},
         {&TMainForm::MedResClick, 500, 400, 483, 384, {505, 405}, 23, 22},
         {&TMainForm::LargeResClick, 480, 470, 457, 450, {488, 477}, 32, 28},
         {&TMainForm::LargeResClick, 1, 1, 1, 1, {0, 0}, 0, 0},
-        {&TMainForm::LargeResClick, 982, 984, 934, 941, {997, 996}, 64, 56},
+        {&TMainForm::LargeResClick, 982, 984, 935, 943, {998, 998}, 64, 56},
     };
     for (const OpeningCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "view at " << c.H << ", " << c.V);
@@ -51,16 +51,16 @@ TEST_F(OverviewSwitchTest, OpeningPutsTheViewsMiddleCellIntoTheOverviewsMiddleUn
     }
 }
 
-TEST_F(OverviewSwitchTest, TheLargeMaximaShowColumn997AndRow996Last) {
+TEST_F(OverviewSwitchTest, AtItsMaximaTheLargeOverviewShowsTheMapsLastColumnAndRow) {
     Click(&TMainForm::LargeResClick);
     Toggle();
-    State().MapGrid.Set(997, 960, 2);
-    State().MapGrid.Set(960, 996, 2);
+    State().MapGrid.Set(998, 960, 2);
+    State().MapGrid.Set(960, 998, 2);
     SetOverviewPositions(5000, 5000);
-    EXPECT_EQ(OverviewH().value(), 934);
-    EXPECT_EQ(OverviewV().value(), 941);
-    EXPECT_EQ(CellPixel(64, 960 - 941 + 1), kBlack);
-    EXPECT_EQ(CellPixel(960 - 934 + 1, 56), kBlack);
+    EXPECT_EQ(OverviewH().value(), 935);
+    EXPECT_EQ(OverviewV().value(), 943);
+    EXPECT_EQ(CellPixel(64, 960 - 943 + 1), kBlack);
+    EXPECT_EQ(CellPixel(960 - 935 + 1, 56), kBlack);
 }
 
 TEST_F(OverviewSwitchTest, ClosingReturnsToTheViewAtTheSameScrollPositionsAndRefreshesIt) {
@@ -94,9 +94,9 @@ struct BarsCase {
 
 TEST_F(OverviewSwitchTest, EachLayoutGivesTheOverviewBarsTheirRangesAndTheButtonItsPlace) {
     const BarsCase cases[] = {
-        {&TMainForm::LargeResClick, 934, 32, 941, 29, {808, 232}},
-        {&TMainForm::MedResClick, 952, 24, 955, 22, {584, 232}},
-        {&TMainForm::SmallResClick, 966, 16, 966, 16, {424, 232}},
+        {&TMainForm::LargeResClick, 935, 32, 943, 29, {808, 232}},
+        {&TMainForm::MedResClick, 953, 24, 956, 22, {584, 232}},
+        {&TMainForm::SmallResClick, 967, 16, 967, 16, {424, 232}},
     };
     EXPECT_EQ(Main().OverviewButton->text(), "Map Overview");
     for (const BarsCase& c : cases) {
