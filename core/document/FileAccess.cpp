@@ -59,6 +59,29 @@ mode_t NewFileMode(const std::string& target) {
     return 0666 & ~mask;
 }
 
+// The file a path finally names: a symbolic link is followed, link after
+// link, to its target, which need not exist. Saving replaces that target and
+// keeps the links, where renaming over the path itself would put a plain
+// file in the link's place.
+std::string FollowLinks(const std::string& path) {
+    namespace fs = std::filesystem;
+    constexpr int kMostLinks = 40;  // as the system itself follows them
+    fs::path current(path);
+    for (int hops = 0; hops <= kMostLinks; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return current.string();
+        }
+        std::error_code error;
+        const fs::path target = fs::read_symlink(current, error);
+        if (error) {
+            Fail(error.value(), FileAction::Create, path);
+        }
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    Fail(ELOOP, FileAction::Create, path);
+}
+
 }  // namespace
 
 // A save that was killed leaves its temporary file behind. The next
@@ -147,10 +170,11 @@ std::size_t InputFile::Read(std::span<std::uint8_t> buffer) {
     }
 }
 
-SafeFileWriter::SafeFileWriter(std::string path) : path_(std::move(path)) {
-    if (path_.empty()) {
-        Fail(EINVAL, FileAction::Create, path_);
+SafeFileWriter::SafeFileWriter(const std::string& path) {
+    if (path.empty()) {
+        Fail(EINVAL, FileAction::Create, path);
     }
+    path_ = FollowLinks(path);
     struct stat st {};
     const bool exists = ::stat(path_.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) {

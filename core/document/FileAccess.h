@@ -40,13 +40,16 @@ private:
 
 // Writes a whole file. Regular files are written to a temporary file in the
 // same folder, flushed to disk and then renamed over the target; on any
-// failure the temporary file is removed and the target is untouched. A target
-// that exists but is no regular file (a device, a pipe) is written in place,
-// since it cannot be replaced.
+// failure the temporary file is removed and the target is untouched. A path
+// that is a symbolic link writes the file the link names, in that file's
+// folder, and keeps the link; a link that names no file yet creates it. A
+// target that exists but is no regular file (a device, a pipe) is written in
+// place, since it cannot be replaced.
 class SafeFileWriter {
 public:
-    explicit SafeFileWriter(std::string path);  // creates the temporary file; throws UserError
-    ~SafeFileWriter();                          // removes the temporary file unless committed
+    explicit SafeFileWriter(
+        const std::string& path);  // creates the temporary file; throws UserError
+    ~SafeFileWriter();             // removes the temporary file unless committed
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
@@ -57,7 +60,7 @@ private:
     void Abandon() noexcept;
     void RemoveStaleTemporaryFiles() const noexcept;
 
-    std::string path_;
+    std::string path_;  // the file written: the path given, its links followed
     std::string tempPath_;  // empty when writing in place
     int fd_ = -1;
     bool committed_ = false;

@@ -79,6 +79,27 @@ TEST_F(FileCommandsTest, SaveAsWritesTheWholeMapAndOpenRestoresIt) {
     EXPECT_EQ(FileBytes(path), before);
 }
 
+TEST_F(FileCommandsTest, SavingAMapOpenedThroughALinkUpdatesTheLinkedFileAndKeepsTheLink) {
+    fs::create_directory(PathIn("maps"));
+    const std::string real = PathIn("maps/castle.map");
+    const std::string link = PathIn("castle.map");
+    SaveSampleAs(real);
+    fs::create_symlink("maps/castle.map", link);
+
+    Start();
+    OpenFile(link);
+    State().MapGrid.Set(1, 1, 9);
+    State().MapModified = true;
+    Click(&TMainForm::SaveMapClick);
+    EXPECT_TRUE(prompts.Errors.isEmpty());
+    EXPECT_EQ(State().MapFileName, link);
+    EXPECT_TRUE(fs::is_symlink(link));
+    Start();
+    OpenFile(real);
+    EXPECT_EQ(State().MapGrid.At(1, 1), 9);
+    EXPECT_EQ(State().MapGrid.At(998, 998), 17);
+}
+
 TEST_F(FileCommandsTest, SaveDoesNothingWhileTheMapIsUnchanged) {
     Click(&TMainForm::SaveMapClick);
     EXPECT_TRUE(prompts.SaveDialogs.empty());

@@ -122,6 +122,75 @@ TEST_F(FileAccess, ASavedFileReplacesTheOldOneAndLeavesNoTemporaryFile) {
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
+// Saves through symbolic links: each case makes folders, files and links in
+// the scratch folder, saves "new" to the path given, and then expects the
+// file that must have received it, the links still links, and no temporary
+// file anywhere.
+TEST_F(FileAccess, SavingThroughALinkWritesTheLinksTargetAndKeepsTheLink) {
+    struct LinkCase {
+        const char* What;
+        std::vector<std::pair<const char*, const char*>> Links;  // link -> target as written
+        const char* SavedTo;
+        const char* Written;  // the plain file that holds the new contents afterwards
+    };
+    const LinkCase cases[] = {
+        {"a link to a map in another folder",
+         {{"map.map", "real/map.map"}},
+         "map.map",
+         "real/map.map"},
+        {"a chain of links",
+         {{"a.map", "b.map"}, {"b.map", "real/map.map"}},
+         "a.map",
+         "real/map.map"},
+        {"a link naming its target relative to its own folder",
+         {{"real/here.map", "../real/map.map"}},
+         "real/here.map",
+         "real/map.map"},
+        {"a link that points nowhere", {{"new.map", "real/made.map"}}, "new.map", "real/made.map"},
+        {"a folder reached through a link", {{"linked", "real"}}, "linked/map.map", "real/map.map"},
+    };
+    for (const LinkCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        fs::remove_all(folder);
+        fs::create_directories(folder / "real");
+        Put(PathOf("real/map.map"), "old contents");
+        ::chmod(PathOf("real/map.map").c_str(), 0640);
+        for (const auto& [link, target] : c.Links) {
+            fs::create_symlink(target, folder / link);
+        }
+
+        SafeFileWriter writer(PathOf(c.SavedTo));
+        writer.Write(Bytes("new"));
+        writer.Commit();
+
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / c.Written)));
+        EXPECT_EQ(Contents(PathOf(c.Written)), "new");
+        EXPECT_EQ(Contents(PathOf(c.SavedTo)), "new");
+        for (const auto& [link, target] : c.Links) {
+            EXPECT_TRUE(fs::is_symlink(folder / link)) << link;
+            EXPECT_EQ(fs::read_symlink(folder / link), target) << link;
+        }
+        if (std::string(c.Written) == "real/map.map") {
+            struct stat st {};
+            ::stat(PathOf(c.Written).c_str(), &st);
+            EXPECT_EQ(st.st_mode & 0777, 0640u) << "the target keeps its permissions";
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+        }
+    }
+}
+
+TEST_F(FileAccess, ALinkThatCannotBeFollowedIsRefusedAndNothingIsWritten) {
+    fs::create_symlink("loop-b.map", folder / "loop-a.map");
+    fs::create_symlink("loop-a.map", folder / "loop-b.map");
+    fs::create_symlink("missing/map.map", folder / "nowhere.map");
+    EXPECT_EQ(ErrorOf([&] { SafeFileWriter writer(PathOf("loop-a.map")); }), "Invalid filename");
+    EXPECT_EQ(ErrorOf([&] { SafeFileWriter writer(PathOf("nowhere.map")); }), "Invalid filename");
+    EXPECT_THAT(FolderEntries(),
+                testing::UnorderedElementsAre("loop-a.map", "loop-b.map", "nowhere.map"));
+}
+
 TEST_F(FileAccess, ASaveThatIsNeverCommittedLeavesTheOldFileUntouched) {
     const std::string path = PathOf("map.map");
     Put(path, "old contents");
