@@ -14,5 +14,6 @@ int RunRender(const QStringList& arguments, Console& console);
 int RunDiff(const QStringList& arguments, Console& console);
 int RunExport(const QStringList& arguments, Console& console);
 int RunImport(const QStringList& arguments, Console& console);
+int RunThumbnail(const QStringList& arguments, Console& console);
 
 }  // namespace velmora

@@ -16,12 +16,13 @@ struct Subcommand {
     int (*Run)(const QStringList& arguments, Console& console);
 };
 
-constexpr std::array<Subcommand, 5> kSubcommands = {{
+constexpr std::array<Subcommand, 6> kSubcommands = {{
     {"info", RunInfo},
     {"render", RunRender},
     {"diff", RunDiff},
     {"export", RunExport},
     {"import", RunImport},
+    {"thumbnail", RunThumbnail},
 }};
 
 constexpr std::string_view kProgram = "velmora-map";
@@ -39,6 +40,7 @@ Subcommands:
   diff A.map B.map          list the cells that differ between two maps
   export FILE OUT           write a map as TMX, TMJ or CSV for other tools
   import IN OUT.map         read a TMX, TMJ or CSV map back into a map file
+  thumbnail FILE OUT.png    draw a small picture of a map for file managers
 
 Options:
   -h, --help                show this help, or a subcommand's with

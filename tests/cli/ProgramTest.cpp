@@ -16,7 +16,7 @@ TEST_F(ProgramTest, HelpListsEverySubcommandAndExitsCleanly) {
     for (const QString& help : {QStringLiteral("--help"), QStringLiteral("-h")}) {
         const RunResult result = RunProgram({help});
         EXPECT_EQ(result.Status, kExitSuccess);
-        for (const char* name : {"info", "render", "diff", "export", "import"}) {
+        for (const char* name : {"info", "render", "diff", "export", "import", "thumbnail"}) {
             EXPECT_THAT(result.Out, HasSubstr(std::string("  ") + name + " ")) << name;
         }
         EXPECT_EQ(result.Err, "");
@@ -42,7 +42,7 @@ TEST_F(ProgramTest, WrongUseIsExplainedOnStandardErrorWithStatusTwo) {
 }
 
 TEST_F(ProgramTest, EverySubcommandHasItsOwnHelp) {
-    for (const char* name : {"info", "render", "diff", "export", "import"}) {
+    for (const char* name : {"info", "render", "diff", "export", "import", "thumbnail"}) {
         const RunResult result = Run({name, "--help"});
         EXPECT_EQ(result.Status, kExitSuccess) << name;
         EXPECT_THAT(result.Out, HasSubstr(std::string("velmora-map ") + name)) << name;
