@@ -1,20 +1,26 @@
 #!/usr/bin/env bash
-# Shared set-up of the two README commands: installs the Debian packages that
-# are missing, then configures and builds the editor in ./build.
+# Shared set-up of the README commands: installs the Debian packages that are
+# missing and configures and builds in the project's build folders.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${ROOT}/build"
 
-PACKAGES=(
+# What building and starting the editor needs.
+EDITOR_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev zlib1g-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-urw-base35
-    python3 xvfb xdotool imagemagick x11-utils
+)
+# What the tests, benchmarks, fuzzers and package checks need besides.
+TEST_PACKAGES=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    python3 xvfb xdotool imagemagick x11-utils file
     clang libclang-rt-14-dev
     git tiled
+    dpkg-dev lintian appstream desktop-file-utils shared-mime-info
 )
+PACKAGES=("${EDITOR_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -34,7 +40,16 @@ install_missing_packages() {
     fi
 }
 
-build_editor() {
+# Everything: both programs, the tests, the benchmarks and the tools.
+build_everything() {
     cmake -S "${ROOT}" -B "${BUILD}" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build "${BUILD}"
+}
+
+# Only what the editor needs, in a folder of its own.
+build_editor_only() {
+    EDITOR_BUILD="${ROOT}/build-editor"
+    cmake -S "${ROOT}" -B "${EDITOR_BUILD}" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVELMORA_WITH_TESTS=OFF -DVELMORA_WITH_BENCH=OFF -DVELMORA_WITH_TOOLS=OFF >/dev/null
+    cmake --build "${EDITOR_BUILD}" --target velmora-mapper
 }

@@ -1,6 +1,7 @@
-# Installs the build into a scratch prefix and checks that the editor, its
-# desktop entry and its icon land where a desktop's application menu looks,
-# and that velmora-map and its manual page land beside it and the installed
+# Installs the build into a scratch prefix and checks that both programs and
+# everything a desktop and a Debian system look for land where they look: the
+# menu entry, the icons, the AppStream data, the MIME type, the thumbnailer,
+# the manual pages and the package's documents; and that the installed
 # velmora-map runs with an empty environment.
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -8,11 +9,22 @@ execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
-foreach(file bin/velmora-mapper
-             bin/velmora-map
-             share/man/man1/velmora-map.1
-             share/applications/velmora-mapper.desktop
-             share/icons/hicolor/128x128/apps/velmora-mapper.png)
+set(expected
+    bin/velmora-mapper
+    bin/velmora-map
+    share/applications/velmora-mapper.desktop
+    share/icons/hicolor/scalable/apps/velmora-mapper.svg
+    share/metainfo/org.velmora.mapper.metainfo.xml
+    share/mime/packages/velmora-map.xml
+    share/thumbnailers/velmora-map.thumbnailer
+    share/man/man1/velmora-mapper.1.gz
+    share/man/man1/velmora-map.1.gz
+    share/doc/velmora-mapper/copyright
+    share/doc/velmora-mapper/changelog.gz)
+foreach(size 16 22 24 32 48 64 128 256 512)
+    list(APPEND expected share/icons/hicolor/${size}x${size}/apps/velmora-mapper.png)
+endforeach()
+foreach(file ${expected})
     if(NOT EXISTS "${PREFIX}/${file}")
         message(FATAL_ERROR "not installed: ${file}")
     endif()
