@@ -1,6 +1,6 @@
 // velmora-map render against yardsticks measured in the same run: the whole
-// process for a whole map in overview style beside the program's start-up
-// alone (--version), the overview drawing beside filling an image of the
+// process for a whole map in overview style, and the thumbnailer's, beside
+// the program's start-up alone (--version), the overview drawing beside filling an image of the
 // same size and beside one colour look-up per cell, the PNG encoding beside
 // deflating the same pixels as bytes, and the tiles of a 100 x 100-cell
 // region beside copying as many pixels.
@@ -130,6 +130,18 @@ void BM_ProcessRenderWholeMapOverview(benchmark::State& state) {
     RunProgramRepeatedly(state, {"render", map, Scratch().PathOf("whole.png")});
 }
 BENCHMARK(BM_ProcessRenderWholeMapOverview)
+    ->Arg(kRooms)
+    ->Arg(kRandom)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// What a file manager waits for: the thumbnailer on a whole map.
+void BM_ProcessThumbnailWholeMap(benchmark::State& state) {
+    const std::string map = Scratch().WriteMap(static_cast<MapKind>(state.range(0)));
+    RunProgramRepeatedly(state,
+                         {"thumbnail", "--size", "256", map, Scratch().PathOf("thumbnail.png")});
+}
+BENCHMARK(BM_ProcessThumbnailWholeMap)
     ->Arg(kRooms)
     ->Arg(kRandom)
     ->Unit(benchmark::kMillisecond)
