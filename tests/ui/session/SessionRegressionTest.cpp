@@ -19,6 +19,15 @@ void ExpectSessionHolds(std::string_view text) {
     }
 }
 
+// Moving the pointer over the main window's background emptied the panel
+// while the palette was in front and the main window disabled.
+TEST(SessionRegression, ThePanelKeepsItsTextsWhileThePaletteIsInFront) {
+    ExpectSessionHolds(R"(
+click-cell cell=7
+point-background place=2
+)");
+}
+
 TEST(SessionStepText, EveryGeneratedStepReadsBackAsItself) {
     const SessionResult session = RunSeed(5, 300);
     for (const Step& step : session.Taken) {
