@@ -100,6 +100,11 @@ SessionResult RunSeed(std::uint64_t seed, int length) {
              index < length && !result.FirstFailure && !session.Model().State().Ended; ++index) {
             const Step step = generator.Next(session.Model());
             result.Taken.push_back(step);
+            if (!session.Model().CanTake(step)) {
+                result.FirstFailure =
+                    Failure{index, "generator", "\n  a step no map maker can take"};
+                break;
+            }
             result.FirstFailure = session.Take(step, index);
         }
         result.Milestones = session.Milestones();
