@@ -112,7 +112,9 @@ void TMainForm::CreateViewControls() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Client && event->type() == QEvent::MouseMove) {
+    // Qt hands event filters the pointer moves of a disabled widget as well;
+    // while another window is in front, the main window takes no input.
+    if (watched == Client && event->type() == QEvent::MouseMove && Client->isEnabled()) {
         const auto* move = static_cast<QMouseEvent*>(event);
         if (Client->childAt(move->position().toPoint()) == nullptr) {
             Run([this] { ClearCellInfo(); });

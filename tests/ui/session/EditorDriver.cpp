@@ -1,0 +1,307 @@
+// How each step reaches the real windows.
+#include "EditorDriver.h"
+
+#include "MapBytes.h"
+#include "core/document/EditorState.h"
+#include "ui/ImageControl.h"
+#include "ui/Sarnwick_Credits_unit_code.h"
+#include "ui/Sarnwick_New_Map_unit_code.h"
+#include "ui/Sarnwick_Tile_unit_code.h"
+#include "ui/Sarnwick_code/Sarnwick_code.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+
+namespace velmora::session {
+namespace {
+
+namespace fs = std::filesystem;
+
+// While it lives, no file may grow past 1 MiB, as on a nearly full disk; the
+// write that would pass the limit fails instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(bool on) : on_(on) {
+        if (!on_) {
+            return;
+        }
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit tight = previous_;
+        tight.rlim_cur = rlim_t{1} << 20;
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &tight);
+    }
+    ~FileSizeLimit() {
+        if (on_) {
+            ::setrlimit(RLIMIT_FSIZE, &previous_);
+            std::signal(SIGXFSZ, previousHandler_);
+        }
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    bool on_;
+    rlimit previous_{};
+    void (*previousHandler_)(int) = SIG_DFL;
+};
+
+// The window system hands pointer events to the widget under the pointer;
+// Qt's dispatch then runs the event filters, skips disabled widgets and
+// passes ignored events on to the parents.
+QWidget& ReceiverAt(QWidget& root, QPoint place) {
+    QWidget* child = root.childAt(place);
+    return child != nullptr ? *child : root;
+}
+
+void MovePointer(QWidget& root, QPoint place) {
+    QWidget& receiver = ReceiverAt(root, place);
+    const QPoint local = receiver.mapFrom(&root, place);
+    QMouseEvent move(QEvent::MouseMove, local, receiver.mapToGlobal(local), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&receiver, &move);
+}
+
+void Click(QWidget& root, QPoint place) {
+    QWidget& receiver = ReceiverAt(root, place);
+    QTest::mouseClick(&receiver, Qt::LeftButton, Qt::NoModifier, receiver.mapFrom(&root, place));
+}
+
+void Scroll(QScrollBar& bar, const Step& step) {
+    if (step.By == ScrollBy::Drag) {
+        // The thumb passes a position on its way, each one shown as it goes.
+        bar.setSliderDown(true);
+        bar.setSliderPosition((bar.value() + step.To) / 2);
+        bar.setSliderPosition(step.To);
+        bar.setSliderDown(false);
+        return;
+    }
+    // The arrows, a click in the track either side of the thumb, Home and End.
+    constexpr QAbstractSlider::SliderAction kActions[] = {
+        QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderSingleStepSub,
+        QAbstractSlider::SliderPageStepAdd,   QAbstractSlider::SliderPageStepSub,
+        QAbstractSlider::SliderToMinimum,     QAbstractSlider::SliderToMaximum};
+    bar.triggerAction(kActions[static_cast<int>(step.By)]);
+}
+
+// A menu's items in the order it shows them, its sub-menus' items included.
+QList<QAction*> ItemsOf(const QMenu& menu) {
+    QList<QAction*> items;
+    for (QAction* action : menu.actions()) {
+        if (action->menu() != nullptr) {
+            items += ItemsOf(*action->menu());
+        } else {
+            items.push_back(action);
+        }
+    }
+    return items;
+}
+
+std::optional<QString> ChoiceOf(const std::optional<std::string>& path) {
+    return path ? std::optional<QString>(QString::fromStdString(*path)) : std::nullopt;
+}
+
+}  // namespace
+
+EditorDriver::EditorDriver(const ScratchFolder& scratch) : scratch_(scratch), program_(prompts_) {
+    program_.MainForm().show();
+    // A real pop-up menu would wait for the pointer; the session picks the item.
+    program_.TileForm().OpenMenuAt = [this](QMenu& menu, QPoint) {
+        menuOpened_ = menu.objectName();
+    };
+}
+
+void EditorDriver::Prepare(const Step& step) {
+    if (step.Kind == StepKind::OpenMap && step.Open == OpenSource::Generated) {
+        scratch_.WriteGenerated(step.File);
+    }
+    filesBefore_.clear();
+    const bool saves = step.Kind == StepKind::NewMap || step.Kind == StepKind::OpenMap ||
+                       step.Kind == StepKind::SaveMap || step.Kind == StepKind::SaveMapAs ||
+                       step.Kind == StepKind::Exit;
+    if (!saves) {
+        return;
+    }
+    // The document's own file, and the one the save dialog would name.
+    for (const std::optional<std::string>& path :
+         {std::optional(program_.State().MapFileName), scratch_.PathOf(step.Save)}) {
+        if (!path || path->empty()) {
+            continue;
+        }
+        if (fs::is_regular_file(*path)) {
+            filesBefore_[*path] = ReadWholeFile(*path);
+        } else if (!fs::exists(*path)) {
+            filesBefore_[*path] = std::nullopt;
+        }
+    }
+}
+
+void EditorDriver::Take(const Step& step) {
+    prompts_ = ScriptedPrompts();
+    prompts_.Answers = {step.Answer == Answer::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel};
+    prompts_.SaveChoices = {ChoiceOf(scratch_.PathOf(step.Save))};
+    prompts_.OpenChoices = {ChoiceOf(scratch_.PathOf(step.Open))};
+    menuOpened_.clear();
+    const FileSizeLimit limit(step.SizeLimit);
+
+    TMainForm& main = program_.MainForm();
+    TTileForm& palette = program_.TileForm();
+    TNewMapForm& newMap = program_.NewMapForm();
+    QAction* const tileSets[] = {main.Dungeon, main.OpenVL, main.OpenCarrowmere, main.OpenYSR,
+                                 main.StarportPalloran};
+    switch (step.Kind) {
+        case StepKind::PointAtViewCell:
+            PointAtMainWindow(ViewCellPlace(step.Number));
+            break;
+        case StepKind::PointAtPanel:
+            PointAtMainWindow(PanelControlPlace(step.Number));
+            break;
+        case StepKind::PointAtBackground:
+            PointAtMainWindow(BackgroundPlace(step.Number));
+            break;
+        case StepKind::ClickViewCell:
+            ClickMainWindow(ViewCellPlace(step.Number));
+            break;
+        case StepKind::ScrollMap:
+            Scroll(
+                step.Bar == Bar::Horizontal ? *main.MapScrollHorizontal : *main.MapScrollVertical,
+                step);
+            break;
+        case StepKind::ScrollOverview:
+            Scroll(step.Bar == Bar::Horizontal ? *main.OverviewScrollHorizontal
+                                               : *main.OverviewScrollVertical,
+                   step);
+            break;
+        case StepKind::ChooseLayout: {
+            QAction* const layouts[] = {main.SmallRes, main.MedRes, main.LargeRes};
+            layouts[static_cast<int>(step.Layout)]->trigger();
+            break;
+        }
+        case StepKind::ChooseTileSet:
+            tileSets[step.Number]->trigger();
+            break;
+        case StepKind::ToggleOverview:
+            QTest::mouseClick(main.OverviewButton, Qt::LeftButton);
+            break;
+        case StepKind::Activate:
+            emit qApp->applicationStateChanged(Qt::ApplicationActive);
+            break;
+        case StepKind::OpenCredits:
+            main.Credits->trigger();
+            break;
+        case StepKind::CloseCredits:
+            program_.CreditsForm().close();
+            break;
+        case StepKind::NewMap:
+            main.NewMap->trigger();
+            break;
+        case StepKind::OpenMap:
+            main.OpenMap->trigger();
+            break;
+        case StepKind::SaveMap:
+            main.SaveMap->trigger();
+            break;
+        case StepKind::SaveMapAs:
+            main.SaveMapAs->trigger();
+            break;
+        case StepKind::Exit:
+            main.Exit->trigger();
+            break;
+        case StepKind::PointAtSlot:
+            MovePointer(palette, palette.TileImages[step.Number - 1]->geometry().center());
+            break;
+        case StepKind::PointAtPaletteBackground:
+            MovePointer(palette, QPoint(5, 5));
+            break;
+        case StepKind::ClickSlot:
+            Click(palette, palette.TileImages[step.Number - 1]->geometry().center());
+            break;
+        case StepKind::RightClickSlot:
+            RightClickSlot(step.Number, step.Item);
+            break;
+        case StepKind::ClosePalette:
+            palette.close();
+            break;
+        case StepKind::ClickRadio: {
+            // Over the round button itself, which takes the click.
+            QRadioButton* item =
+                newMap.ChooseTilesRadioGroup->findChildren<QRadioButton*>().at(step.Number);
+            QTest::mouseClick(item, Qt::LeftButton, Qt::NoModifier, QPoint(8, item->height() / 2));
+            break;
+        }
+        case StepKind::ClickOkay:
+            QTest::mouseClick(newMap.OkayButton, Qt::LeftButton);
+            break;
+        case StepKind::CloseNewMap:
+            newMap.close();
+            break;
+    }
+}
+
+void EditorDriver::PointAtMainWindow(QPoint client) {
+    MovePointer(*program_.MainForm().Client, client);
+}
+
+void EditorDriver::ClickMainWindow(QPoint client) {
+    Click(*program_.MainForm().Client, client);
+}
+
+QPoint EditorDriver::ViewCellPlace(int viewCell) {
+    return program_.MainForm()
+        .MapImages[static_cast<std::size_t>(viewCell - 1)]
+        ->geometry()
+        .center();
+}
+
+QPoint EditorDriver::PanelControlPlace(int control) {
+    TMainForm& main = program_.MainForm();
+    const QWidget* const controls[kPanelControls] = {
+        main.TileTypeLabel,  main.MPFixed,
+        main.AttAdjFixed,    main.VisAdjFixed,
+        main.DefAdjFixed,    main.AbsolutePositionLabel,
+        main.AbsoluteCoords, main.RelativePositionLabel,
+        main.RelativeCoords, main.OverviewButton};
+    return controls[control]->geometry().topLeft() + QPoint(2, 2);
+}
+
+// The corner, the margin left of the cells, and the gap between the panel's
+// property lines and the position captions.
+QPoint EditorDriver::BackgroundPlace(int place) {
+    const QPoint places[kBackgroundPlaces] = {
+        QPoint(4, 4), QPoint(10, 150), QPoint(program_.MainForm().TileTypeLabel->x() + 100, 82)};
+    return places[place];
+}
+
+void EditorDriver::RightClickSlot(int slot, int item) {
+    TTileForm& palette = program_.TileForm();
+    const QPoint place =
+        palette.TileImages[static_cast<std::size_t>(slot - 1)]->geometry().center();
+    QWidget& receiver = ReceiverAt(palette, place);
+    const QPoint local = receiver.mapFrom(&palette, place);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, local, receiver.mapToGlobal(local));
+    QApplication::sendEvent(&receiver, &event);
+
+    auto* menu = palette.findChild<QMenu*>(menuOpened_);
+    if (menuOpened_.isEmpty() || menu == nullptr || item < 0) {
+        return;
+    }
+    const QList<QAction*> items = ItemsOf(*menu);
+    if (item < items.size()) {
+        items[item]->trigger();
+    }
+}
+
+}  // namespace velmora::session

@@ -1,0 +1,268 @@
+// The weights of the map maker's steps, by the window that is in front.
+#include "StepGenerator.h"
+
+#include "SessionModel.h"
+#include "core/placement/VariantMenus.h"
+#include "core/view/ScreenLayouts.h"
+
+#include <array>
+#include <climits>
+
+namespace velmora::session {
+namespace {
+
+Step StepOf(StepKind kind, int number = 0) {
+    Step step;
+    step.Kind = kind;
+    step.Number = number;
+    return step;
+}
+
+// How many items the variant menu of a slot offers, 0 for a slot without one.
+int MenuItemCount(int slot) {
+    const VariantMenu* menu = FindVariantMenuOfSlot(slot);
+    if (menu == nullptr) {
+        return 0;
+    }
+    int count = static_cast<int>(menu->Items.size());
+    for (const VariantSubMenu& subMenu : menu->SubMenus) {
+        count += static_cast<int>(subMenu.Items.size());
+    }
+    return count;
+}
+
+}  // namespace
+
+Step StepGenerator::Next(const SessionModel& model) {
+    switch (model.State().Window) {
+        case Shown::Palette:
+            return PaletteStep(model);
+        case Shown::NewMap:
+            return NewMapStep(model);
+        case Shown::Credits:
+            return CreditsStep(model);
+        case Shown::Nothing:
+            break;
+    }
+    return MainWindowStep(model);
+}
+
+Step StepGenerator::MainWindowStep(const SessionModel& model) {
+    const ModelState& state = model.State();
+    // "Exit" ends a session, so it is rare; most often it comes while the
+    // map's file cannot be written, where the failing save keeps it open.
+    const bool failingFile =
+        state.FileName == "/dev/full" || state.FileName.find("/missing/") != std::string::npos;
+    if (random_.Below(1000) < (state.Modified && failingFile ? 20 : 2)) {
+        Step exit = FileStep(StepKind::Exit);
+        exit.Answer = random_.Percent(85) ? Answer::Ok : Answer::Cancel;
+        return exit;
+    }
+    const bool overview = state.OverviewShown;
+    const ScreenLayoutValues& layout = LayoutValues(state.Layout);
+    switch (random_.Weighted(
+        {14, 2, 3, 14, overview ? 0 : 8, overview ? 10 : 0, 5, 4, 5, 1, 2, 4, 3, 3, 1})) {
+        case 0:
+            return StepOf(StepKind::PointAtViewCell, PointedViewCell(model));
+        case 1:
+            return StepOf(StepKind::PointAtPanel, random_.Below(kPanelControls));
+        case 2:
+            return StepOf(StepKind::PointAtBackground, random_.Below(kBackgroundPlaces));
+        case 3:
+            return StepOf(StepKind::ClickViewCell, ViewCell(model));
+        case 4:
+            return Scroll(StepKind::ScrollMap, layout.MapScrollHorizontal.Max,
+                          layout.MapScrollVertical.Max);
+        case 5:
+            return Scroll(StepKind::ScrollOverview, layout.OverviewScrollHorizontal.Max,
+                          layout.OverviewScrollVertical.Max);
+        case 6:
+            return StepOf(StepKind::ToggleOverview);
+        case 7: {
+            Step step = StepOf(StepKind::ChooseLayout);
+            constexpr std::array kLayouts{ScreenLayout::Small, ScreenLayout::Medium,
+                                          ScreenLayout::Large};
+            step.Layout = kLayouts[static_cast<std::size_t>(random_.Below(3))];
+            return step;
+        }
+        case 8:
+            // The starport set most often: it has the variant menus.
+            return StepOf(StepKind::ChooseTileSet, random_.Weighted({12, 10, 10, 10, 40}));
+        case 9:
+            return StepOf(StepKind::OpenCredits);
+        case 10:
+            return FileStep(StepKind::NewMap);
+        case 11:
+            return FileStep(StepKind::OpenMap);
+        case 12:
+            return FileStep(StepKind::SaveMap);
+        case 13:
+            return FileStep(StepKind::SaveMapAs);
+        default:
+            return StepOf(StepKind::Activate);
+    }
+}
+
+Step StepGenerator::PaletteStep(const SessionModel& model) {
+    switch (random_.Weighted({18, 4, 35, 28, 9, 6})) {
+        case 0:
+            return StepOf(StepKind::PointAtSlot, Slot(model));
+        case 1:
+            return StepOf(StepKind::PointAtPaletteBackground);
+        case 2:
+            return StepOf(StepKind::ClickSlot, Slot(model));
+        case 3: {
+            // Mostly the slots that carry a menu, then mostly an item of it.
+            Step step = StepOf(StepKind::RightClickSlot, Slot(model));
+            if (random_.Percent(80)) {
+                const std::span<const VariantMenu> menus = VariantMenus();
+                step.Number =
+                    menus[static_cast<std::size_t>(random_.Below(static_cast<int>(menus.size())))]
+                        .Slot;
+            }
+            const int items = MenuItemCount(step.Number);
+            step.Item = items > 0 && random_.Percent(85) ? random_.Below(items) : -1;
+            return step;
+        }
+        case 4:
+            return StepOf(StepKind::ClosePalette);
+        default:
+            return PokeAtMainWindow(model);
+    }
+}
+
+Step StepGenerator::NewMapStep(const SessionModel& model) {
+    switch (random_.Weighted({45, 30, 20, 5})) {
+        case 0:
+            return StepOf(StepKind::ClickRadio, random_.Weighted({12, 10, 10, 10, 40}));
+        case 1:
+            return StepOf(StepKind::ClickOkay);
+        case 2:
+            return StepOf(StepKind::CloseNewMap);
+        default:
+            return PokeAtMainWindow(model);
+    }
+}
+
+Step StepGenerator::CreditsStep(const SessionModel& model) {
+    return random_.Percent(80) ? StepOf(StepKind::CloseCredits) : PokeAtMainWindow(model);
+}
+
+Step StepGenerator::PokeAtMainWindow(const SessionModel& model) {
+    switch (random_.Weighted({4, 3, 3, 1})) {
+        case 0:
+            return StepOf(StepKind::PointAtViewCell, ViewCell(model));
+        case 1:
+            return StepOf(StepKind::ClickViewCell, ViewCell(model));
+        case 2:
+            return StepOf(StepKind::PointAtBackground, random_.Below(kBackgroundPlaces));
+        default:
+            return StepOf(StepKind::PointAtPanel, random_.Below(kPanelControls));
+    }
+}
+
+// A cell of the layout's block, the block's edges and corners more often.
+int StepGenerator::ViewCell(const SessionModel& model) {
+    const auto along = [this](int count) {
+        return random_.Percent(30) ? (random_.Percent(50) ? 1 : count) : random_.Between(1, count);
+    };
+    const int row = along(model.VisibleRows());
+    const int column = along(model.VisibleColumns());
+    return (row - 1) * kViewColumns + column;
+}
+
+// Often the cell that was clicked last: a map maker looks at what was placed.
+int StepGenerator::PointedViewCell(const SessionModel& model) {
+    const int clicked = model.State().Selected.CellNumber + 1;
+    const bool inBlock = (clicked - 1) / kViewColumns < model.VisibleRows() &&
+                         (clicked - 1) % kViewColumns < model.VisibleColumns();
+    return inBlock && random_.Percent(40) ? clicked : ViewCell(model);
+}
+
+// Mostly a slot the palette shows; else any place of the 36.
+int StepGenerator::Slot(const SessionModel& model) {
+    const int shown = model.State().PaletteTileCount + 1;
+    return random_.Percent(75) && shown >= 1 && shown <= kSlots ? random_.Between(1, shown)
+                                                                : random_.Between(1, kSlots);
+}
+
+Step StepGenerator::Scroll(StepKind kind, int horizontalMax, int verticalMax) {
+    Step step = StepOf(kind);
+    step.Bar = random_.Percent(50) ? Bar::Horizontal : Bar::Vertical;
+    step.By = static_cast<ScrollBy>(random_.Weighted({14, 14, 14, 14, 10, 10, 24}));
+    if (step.By == ScrollBy::Drag) {
+        const int max = step.Bar == Bar::Horizontal ? horizontalMax : verticalMax;
+        // The ends and just past them, where the clamping works, or anywhere.
+        switch (random_.Weighted({6, 6, 6, 6, 4, 4, 68})) {
+            case 0:
+                step.To = 1;
+                break;
+            case 1:
+                step.To = 2;
+                break;
+            case 2:
+                step.To = max - 1;
+                break;
+            case 3:
+                step.To = max;
+                break;
+            case 4:
+                step.To = 0;
+                break;
+            case 5:
+                step.To = max + 3;
+                break;
+            default:
+                step.To = random_.Between(1, max);
+                break;
+        }
+    }
+    return step;
+}
+
+Step StepGenerator::FileStep(StepKind kind) {
+    Step step = StepOf(kind);
+    if (kind == StepKind::NewMap || kind == StepKind::OpenMap || kind == StepKind::Exit) {
+        step.Answer = random_.Percent(50) ? Answer::Ok : Answer::Cancel;
+    }
+    step.Save = static_cast<SaveTarget>(random_.Weighted({15, 30, 20, 15, 5, 7, 8}));
+    step.SizeLimit = random_.Percent(8);
+    if (kind == StepKind::OpenMap) {
+        step.Open = static_cast<OpenSource>(random_.Weighted({8, 14, 10, 8, 4, 3, 3, 50}));
+        if (step.Open == OpenSource::Generated) {
+            step.File = GeneratedFile();
+        }
+    }
+    return step;
+}
+
+GeneratedMap StepGenerator::GeneratedFile() {
+    constexpr int kGridBytes = 4 * 999 * 999;
+    GeneratedMap file;
+    file.Length = static_cast<FileLength>(random_.Weighted({50, 8, 8, 6, 6, 22}));
+    if (file.Length == FileLength::Short) {
+        // Empty, a few cells, a cut at a row's end or inside a value, anywhere.
+        switch (random_.Weighted({5, 15, 15, 65})) {
+            case 0:
+                file.ShortBytes = 0;
+                break;
+            case 1:
+                file.ShortBytes = random_.Below(4000);
+                break;
+            case 2:
+                file.ShortBytes = 4 * 999 * random_.Between(1, 998) + random_.Below(4);
+                break;
+            default:
+                file.ShortBytes = random_.Below(kGridBytes);
+                break;
+        }
+    }
+    constexpr std::array<std::int32_t, 8> kTileSets{0, 1, 2, 3, 4, -1, 7, INT_MAX};
+    file.TileSet =
+        kTileSets[static_cast<std::size_t>(random_.Weighted({12, 10, 10, 10, 40, 5, 5, 3}))];
+    file.Version = static_cast<FileVersion>(random_.Weighted({20, 50, 20, 10}));
+    file.Seed = static_cast<std::uint32_t>(random_.Next());
+    return file;
+}
+
+}  // namespace velmora::session

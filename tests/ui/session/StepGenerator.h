@@ -1,0 +1,41 @@
+// Chooses a map maker's next step from what the editor shows now. The weights
+// lead sessions into deep states: the palette open in the starport set with
+// its variant menus, the overview scrolled to its ends, modified maps saved,
+// damaged and foreign files opened, and saved maps opened again.
+#pragma once
+
+#include "SessionRandom.h"
+#include "SessionSteps.h"
+
+#include <cstdint>
+
+namespace velmora::session {
+
+class SessionModel;
+
+class StepGenerator {
+public:
+    explicit StepGenerator(std::uint64_t seed) : random_(seed) {}
+
+    // A step the model says the map maker can take now.
+    Step Next(const SessionModel& model);
+
+private:
+    Step MainWindowStep(const SessionModel& model);
+    Step PaletteStep(const SessionModel& model);
+    Step NewMapStep(const SessionModel& model);
+    Step CreditsStep(const SessionModel& model);
+    // The pointer over the main window while another window is in front.
+    Step PokeAtMainWindow(const SessionModel& model);
+
+    int ViewCell(const SessionModel& model);
+    int PointedViewCell(const SessionModel& model);
+    int Slot(const SessionModel& model);
+    Step Scroll(StepKind kind, int horizontalMax, int verticalMax);
+    Step FileStep(StepKind kind);
+    GeneratedMap GeneratedFile();
+
+    Random random_;
+};
+
+}  // namespace velmora::session
