@@ -114,8 +114,8 @@ std::vector<std::string> PutTilesetFiles(const TilesetPlacement& placement, NewF
 
     std::vector<std::string> notes;
     PutFile(
-        sheetPath, sheetFound, placement.ReplaceDiffering,
-        [&sheet] { return EncodePng(sheet); }, created, console, notes);
+        sheetPath, sheetFound, placement.ReplaceDiffering, [&sheet] { return EncodePng(sheet); },
+        created, console, notes);
     PutFile(
         tilesetPath, tilesetFound, placement.ReplaceDiffering, [&tileset] { return tileset; },
         created, console, notes);

@@ -60,7 +60,7 @@ private:
     void Abandon() noexcept;
     void RemoveStaleTemporaryFiles() const noexcept;
 
-    std::string path_;  // the file written: the path given, its links followed
+    std::string path_;      // the file written: the path given, its links followed
     std::string tempPath_;  // empty when writing in place
     int fd_ = -1;
     bool committed_ = false;

@@ -16,6 +16,8 @@ enum TileSet : std::int32_t {
 
 inline constexpr int kTileSetCount = 5;
 
-constexpr bool IsKnownTileSet(std::int32_t value) { return value >= 0 && value < kTileSetCount; }
+constexpr bool IsKnownTileSet(std::int32_t value) {
+    return value >= 0 && value < kTileSetCount;
+}
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 #include "core/document/MapFile.h"
 #include "core/document/MapGrid.h"
 #include "core/document/Version.h"
+#include "tests/support/WholeFiles.h"
 
 #include <QProcess>
 #include <QStringList>
@@ -16,8 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -50,9 +49,7 @@ protected:
 
     std::string WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
         const std::string path = PathOf(name);
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        testing_files::WriteWholeFile(path, bytes);
         return path;
     }
     std::string WriteText(const std::string& name, const std::string& text) const {
@@ -60,12 +57,10 @@ protected:
     }
 
     static std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        return testing_files::ReadWholeFile(path);
     }
     static std::string ReadText(const std::string& path) {
-        const std::vector<std::uint8_t> bytes = ReadBytes(path);
-        return {bytes.begin(), bytes.end()};
+        return testing_files::ReadWholeText(path);
     }
 
     // Runs the program in this process; arguments exclude the program's name.

@@ -4,6 +4,7 @@
 
 #include "core/document/MapFile.h"
 #include "ui/Sarnwick_New_Map_unit_code.h"
+#include "tests/support/WholeFiles.h"
 
 #include <QDir>
 #include <QLabel>
@@ -15,23 +16,14 @@
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
-#include <fstream>
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void PutBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
+using testing_files::ReadWholeFile;
+using testing_files::WriteWholeFile;
 
 class FileCommandsTest : public EditorTest {
 protected:
@@ -71,12 +63,12 @@ TEST_F(FileCommandsTest, SaveAsWritesTheWholeMapAndOpenRestoresIt) {
     EXPECT_EQ(State().MapFileName, path);
 
     // Saved again unchanged by a forced save, the file is the same byte for byte.
-    const auto before = FileBytes(path);
+    const auto before = ReadWholeFile(path);
     prompts.SaveChoices = {std::nullopt};
     Click(&TMainForm::SaveMapAsClick);
     prompts.SaveChoices = {QString::fromStdString(path)};
     Click(&TMainForm::SaveMapAsClick);
-    EXPECT_EQ(FileBytes(path), before);
+    EXPECT_EQ(ReadWholeFile(path), before);
 }
 
 TEST_F(FileCommandsTest, SavingAMapOpenedThroughALinkUpdatesTheLinkedFileAndKeepsTheLink) {
@@ -184,7 +176,7 @@ TEST_F(FileCommandsTest, ADiskFullSaveReportsItKeepsTheMapModifiedAndClearsThePr
 TEST_F(FileCommandsTest, ASaveFailingPartWayNeverDamagesTheFileItWouldReplace) {
     const std::string path = PathIn("kept.map");
     SaveSampleAs(path);
-    const auto before = FileBytes(path);
+    const auto before = ReadWholeFile(path);
     State().MapGrid.Set(1, 1, 4);
     State().MapModified = true;
     // A file size limit stops the write after the first megabyte.
@@ -199,7 +191,7 @@ TEST_F(FileCommandsTest, ASaveFailingPartWayNeverDamagesTheFileItWouldReplace) {
     std::signal(SIGXFSZ, previous);
     EXPECT_THAT(prompts.Errors, testing::ElementsAre("I/O error 27."));
     EXPECT_TRUE(State().MapModified);
-    EXPECT_EQ(FileBytes(path), before);
+    EXPECT_EQ(ReadWholeFile(path), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path().toStdString()),
                             fs::directory_iterator{}),
               1);
@@ -284,7 +276,7 @@ TEST_F(FileCommandsTest, AShortFileIsLoadedAsFarAsItGoesAndTheUserIsTold) {
     auto bytes = WriteMapFile(grid, 4, kProgramVersion);
     bytes.resize(4 * 1500 + 2);
     const std::string path = PathIn("short.map");
-    PutBytes(path, bytes);
+    WriteWholeFile(path, bytes);
     State().MapGrid.Set(998, 998, 12);
     State().CurrentTileSet = 1;
     OpenFile(path);
@@ -305,8 +297,8 @@ TEST_F(FileCommandsTest, OlderFilesWithoutTrailerOpenSilently) {
     const auto full = WriteMapFile(MapGrid{}, 3, kProgramVersion);
     for (const std::size_t size : {kGridBytes, kTileSetBytes}) {
         const std::string path = PathIn("older.map");
-        PutBytes(path,
-                 std::vector<std::uint8_t>(full.begin(), full.begin() + static_cast<long>(size)));
+        WriteWholeFile(
+            path, std::vector<std::uint8_t>(full.begin(), full.begin() + static_cast<long>(size)));
         State().CurrentTileSet = 1;
         OpenFile(path);
         EXPECT_TRUE(prompts.ModalTexts.isEmpty());
@@ -316,7 +308,7 @@ TEST_F(FileCommandsTest, OlderFilesWithoutTrailerOpenSilently) {
 
 TEST_F(FileCommandsTest, AMapFromANewerProgramOpensWithAWarning) {
     const std::string path = PathIn("newer.map");
-    PutBytes(path, WriteMapFile(MapGrid{}, 1, VersionTriple{0, 3, 10321}));
+    WriteWholeFile(path, WriteMapFile(MapGrid{}, 1, VersionTriple{0, 3, 10321}));
     OpenFile(path);
     ASSERT_EQ(prompts.ModalTexts.size(), 1);
     EXPECT_EQ(prompts.ModalTexts[0],

@@ -3,6 +3,7 @@
 #include "core/document/FileAccess.h"
 
 #include "core/UserError.h"
+#include "tests/support/WholeFiles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -31,10 +32,6 @@ protected:
 
     std::string PathOf(const std::string& name) const { return (folder / name).string(); }
 
-    static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     static void Put(const std::string& path, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
     }
@@ -115,7 +112,7 @@ TEST_F(FileAccess, ASavedFileReplacesTheOldOneAndLeavesNoTemporaryFile) {
     SafeFileWriter writer(path);
     writer.Write(Bytes("new"));
     writer.Commit();
-    EXPECT_EQ(Contents(path), "new");
+    EXPECT_EQ(testing_files::ReadWholeText(path), "new");
     EXPECT_THAT(FolderEntries(), testing::ElementsAre("map.map"));
     struct stat st {};
     ::stat(path.c_str(), &st);
@@ -164,8 +161,8 @@ TEST_F(FileAccess, SavingThroughALinkWritesTheLinksTargetAndKeepsTheLink) {
         writer.Commit();
 
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / c.Written)));
-        EXPECT_EQ(Contents(PathOf(c.Written)), "new");
-        EXPECT_EQ(Contents(PathOf(c.SavedTo)), "new");
+        EXPECT_EQ(testing_files::ReadWholeText(PathOf(c.Written)), "new");
+        EXPECT_EQ(testing_files::ReadWholeText(PathOf(c.SavedTo)), "new");
         for (const auto& [link, target] : c.Links) {
             EXPECT_TRUE(fs::is_symlink(folder / link)) << link;
             EXPECT_EQ(fs::read_symlink(folder / link), target) << link;
@@ -198,7 +195,7 @@ TEST_F(FileAccess, ASaveThatIsNeverCommittedLeavesTheOldFileUntouched) {
         SafeFileWriter writer(path);
         writer.Write(Bytes("half of the new"));
     }
-    EXPECT_EQ(Contents(path), "old contents");
+    EXPECT_EQ(testing_files::ReadWholeText(path), "old contents");
     EXPECT_THAT(FolderEntries(), testing::ElementsAre("map.map"));
 }
 
@@ -257,7 +254,7 @@ TEST_F(FileAccess, AWriteFailingPartWayRemovesTheTemporaryFileAndKeepsTheOldOne)
     ::setrlimit(RLIMIT_FSIZE, &old);
     ::signal(SIGXFSZ, previous);
     EXPECT_EQ(error, "I/O error 27");
-    EXPECT_EQ(Contents(path), "old contents");
+    EXPECT_EQ(testing_files::ReadWholeText(path), "old contents");
     EXPECT_THAT(FolderEntries(), testing::ElementsAre("map.map"));
 }
 

@@ -5,19 +5,16 @@
 #include "core/document/MapFile.h"
 #include "core/placement/VariantMenus.h"
 #include "core/tiles/TileTables.h"
+#include "tests/support/WholeFiles.h"
 
 #include <gmock/gmock.h>
 
-#include <fstream>
 #include <map>
 
 namespace velmora {
 namespace {
 
-std::vector<std::uint8_t> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing_files::ReadWholeFile;
 
 std::int32_t IntAt(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
     return static_cast<std::int32_t>(
@@ -93,7 +90,7 @@ protected:
     }
 
     void ExpectTheDrawingInTheFile(const std::string& path, std::int32_t tileSet) {
-        const std::vector<std::uint8_t> bytes = FileBytes(path);
+        const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
         ASSERT_EQ(bytes.size(), 3'992'020u);
         for (const auto& [cell, code] : drawn) {
             EXPECT_EQ(IntAt(bytes, 4 * std::size_t(MapGrid::IndexOf(cell.X, cell.Y))), code);

@@ -1,8 +1,6 @@
 // Encoding and decoding map files for the sessions, value by value.
 #include "MapBytes.h"
 
-#include <fstream>
-
 namespace velmora::session {
 namespace {
 
@@ -59,21 +57,6 @@ DecodedMap DecodeMap(std::span<const std::uint8_t> bytes) {
                        ValueAt(bytes, trailer + 12)};
     }
     return map;
-}
-
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    std::vector<std::uint8_t> bytes(error ? 0 : size);
-    std::ifstream(path, std::ios::binary)
-        .read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return bytes;
-}
-
-void WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace velmora::session

@@ -4,6 +4,8 @@
 // and writer, so that the sessions check them rather than repeat them.
 #pragma once
 
+#include "tests/support/WholeFiles.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -46,7 +48,7 @@ struct DecodedMap {
 // What opening these bytes loads; bytes after the trailer are ignored.
 DecodedMap DecodeMap(std::span<const std::uint8_t> bytes);
 
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
-void WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+using testing_files::ReadWholeFile;
+using testing_files::WriteWholeFile;
 
 }  // namespace velmora::session
