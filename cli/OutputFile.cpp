@@ -3,7 +3,6 @@
 
 #include "cli/CommandErrors.h"
 #include "cli/MapImages.h"
-#include "cli/MapImages.h"
 #include "core/document/FileAccess.h"
 
 #include <QBuffer>
@@ -11,14 +10,25 @@
 #include <QList>
 
 #include <algorithm>
-#include <QList>
-
-#include <algorithm>
+#include <filesystem>
 
 namespace velmora {
 
 bool IsStandardOutput(const std::string& path) {
     return path == kStandardOutputName;
+}
+
+bool IsSameFile(const std::string& input, const std::string& output) {
+    std::error_code missing;
+    return !IsStandardOutput(output) && std::filesystem::equivalent(input, output, missing);
+}
+
+void RefuseOutputOverInput(const std::string& input, const std::string& output,
+                           const std::string& inputName) {
+    if (IsSameFile(input, output)) {
+        throw UsageError("the output " + output + " is " + inputName +
+                         " itself; name another output");
+    }
 }
 
 void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, Console& console) {

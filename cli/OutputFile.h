@@ -18,6 +18,15 @@ inline const std::string kStandardOutputName = "-";
 
 bool IsStandardOutput(const std::string& path);
 
+// Whether output names the very file input names, by any path or link; never
+// for standard output or a file that does not exist yet.
+bool IsSameFile(const std::string& input, const std::string& output);
+
+// Throws UsageError when output names the input file, which writing the
+// output would destroy; inputName says what the input is ("the map file").
+void RefuseOutputOverInput(const std::string& input, const std::string& output,
+                           const std::string& inputName);
+
 // Throws FileError naming the path when the file cannot be written; the old
 // file, if any, is then untouched.
 void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, Console& console);

@@ -139,6 +139,10 @@ int RunDiff(const QStringList& arguments, Console& console) {
     if (png && IsStandardOutput(picturePath)) {
         throw UsageError("--png needs a file name: standard output carries the differences");
     }
+    if (png) {
+        RefuseOutputOverInput(files[0].toStdString(), picturePath, "the map file");
+        RefuseOutputOverInput(files[1].toStdString(), picturePath, "the map file");
+    }
 
     const LoadedMap a = LoadMap(files[0].toStdString());
     const LoadedMap b = LoadMap(files[1].toStdString());

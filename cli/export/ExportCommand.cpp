@@ -253,8 +253,7 @@ int RunExport(const QStringList& arguments, Console& console) {
     const std::string out = line.Positional()[1].toStdString();
     const ExportFormat format = ChooseFormat(line, out);
 
-    std::error_code ignored;
-    if (!IsStandardOutput(out) && std::filesystem::equivalent(input, out, ignored)) {
+    if (IsSameFile(input, out)) {
         throw FileError(out, "is the map file being exported; choose another name for the " +
                                  FormatName(format) + " file");
     }

@@ -174,6 +174,7 @@ int RunImport(const QStringList& arguments, Console& console) {
     }
     const std::string in = line.Positional()[0].toStdString();
     const std::string out = line.Positional()[1].toStdString();
+    RefuseOutputOverInput(in, out, "the file to import");
     const ImportFormat format = ChosenFormat(line, in);
     ImportOptions options;
     if (const std::optional<int> tileSet =

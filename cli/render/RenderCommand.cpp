@@ -20,7 +20,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <iostream>
 #include <limits>
 #include <optional>
@@ -123,10 +122,7 @@ void CheckOutput(const std::string& input, const std::string& output, const Cons
         }
         return;
     }
-    std::error_code error;
-    if (std::filesystem::equivalent(input, output, error)) {
-        throw UsageError("the output " + output + " is the map file itself; name another output");
-    }
+    RefuseOutputOverInput(input, output, "the map file");
 }
 
 std::string Thousands(const int count) {

@@ -124,6 +124,7 @@ int RunThumbnail(const QStringList& arguments, Console& console) {
         commandLine.IntegerValue(QStringLiteral("size"), 1, kLargestSize).value_or(kDefaultSize);
     const std::string input = commandLine.Positional()[0].toStdString();
     const std::string output = commandLine.Positional()[1].toStdString();
+    RefuseOutputOverInput(input, output, "the map file");
 
     const LoadedMap map = LoadMap(input);
     RequireSoundMap(map);

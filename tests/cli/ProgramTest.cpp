@@ -2,7 +2,11 @@
 // and that it starts with no display and no environment at all.
 #include "MapToolFixture.h"
 
+#include "core/tiles/TileSet.h"
+
 #include <gmock/gmock.h>
+
+#include <filesystem>
 
 namespace velmora {
 namespace {
@@ -46,6 +50,43 @@ TEST_F(ProgramTest, EverySubcommandHasItsOwnHelp) {
         const RunResult result = Run({name, "--help"});
         EXPECT_EQ(result.Status, kExitSuccess) << name;
         EXPECT_THAT(result.Out, HasSubstr(std::string("velmora-map ") + name)) << name;
+    }
+}
+
+// Writing an output over the file it is made from would destroy that file,
+// whether the two are named alike or reached through a link.
+TEST_F(ProgramTest, NoSubcommandWritesOverItsInput) {
+    MapGrid grid;
+    grid.Set(1, 2, 3);
+    const std::string map = WriteMap("in.map", grid, Dungeon);
+    const std::string other = WriteMap("other.map", MapGrid(), Dungeon);
+    const std::string csv = WriteText("in.csv", "1,2\n3,4\n");
+    const std::string link = PathOf("link.map");
+    std::filesystem::create_symlink(map, link);
+    const struct {
+        QStringList Arguments;
+        std::string Input;
+        std::string Message;
+    } cases[] = {
+        {{"render", Q(map), Q(map)}, map, "is the map file itself"},
+        {{"render", Q(map), Q(link)}, map, "is the map file itself"},
+        {{"thumbnail", Q(map), Q(map)}, map, "is the map file itself"},
+        {{"thumbnail", Q(link), Q(map)}, map, "is the map file itself"},
+        {{"diff", "--png", Q(map), Q(map), Q(other)}, map, "is the map file itself"},
+        {{"diff", "--png", Q(link), Q(other), Q(map)}, map, "is the map file itself"},
+        {{"export", "--format", "csv", Q(map), Q(link)}, map, "is the map file being exported"},
+        {{"import", "--tileset", "0", "--format", "csv", Q(csv), Q(csv)},
+         csv,
+         "is the file to import itself"},
+    };
+    for (const auto& c : cases) {
+        const std::string name = c.Arguments.join(' ').toStdString();
+        const std::vector<std::uint8_t> before = ReadBytes(c.Input);
+        const RunResult result = Run(c.Arguments);
+        EXPECT_EQ(result.Status, kExitTrouble) << name;
+        EXPECT_THAT(result.Err, HasSubstr(c.Message)) << name;
+        EXPECT_EQ(ReadBytes(c.Input), before) << name;
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << name;
     }
 }
 

@@ -10,12 +10,12 @@
 #include "core/overview/OverviewMapping.h"
 #include "core/tiles/TileSet.h"
 #include "core/view/ScreenLayouts.h"
+#include "tests/support/WholeFiles.h"
 
 #include <QImage>
 
 #include <algorithm>
 #include <climits>
-#include <fstream>
 #include <ostream>
 #include <random>
 #include <sstream>
@@ -78,9 +78,7 @@ TEST_P(RenderMatchesOverviewTest, ElevenPixelPictureIsTheEditorsOverview) {
     const std::string path = PathIn("match.map");
     const std::vector<std::uint8_t> bytes =
         WriteMapFile(State().MapGrid, c.TileSet, kProgramVersion);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    testing_files::WriteWholeFile(path, bytes);
 
     const int oh = OverviewH().value();
     const int ov = OverviewV().value();

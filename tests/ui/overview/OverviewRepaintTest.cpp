@@ -5,10 +5,10 @@
 #include "core/document/MapFile.h"
 #include "core/document/Version.h"
 #include "ui/Sarnwick_New_Map_unit_code.h"
+#include "tests/support/WholeFiles.h"
 
 #include <QGuiApplication>
 
-#include <fstream>
 #include <functional>
 
 namespace velmora {
@@ -66,9 +66,7 @@ TEST_F(OverviewRepaintTest, OpeningAMapWhileShownPaintsItInItsTileSet) {
     grid.Set(499, 499, 1);
     const std::vector<std::uint8_t> bytes = WriteMapFile(grid, OpenVL, kProgramVersion);
     const std::string path = PathIn("green.map");
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    testing_files::WriteWholeFile(path, bytes);
     Toggle();
     prompts.OpenChoices = {QString::fromStdString(path)};
     Click(&TMainForm::OpenMapClick);

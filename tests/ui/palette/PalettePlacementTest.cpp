@@ -4,12 +4,11 @@
 #include "PaletteFixture.h"
 
 #include "core/document/MapFile.h"
+#include "tests/support/WholeFiles.h"
 
 #include <QLabel>
 
 #include <gmock/gmock.h>
-
-#include <fstream>
 
 namespace velmora {
 namespace {
@@ -36,9 +35,7 @@ protected:
         grid.Set(3, 4, 2);
         const std::vector<std::uint8_t> bytes = WriteMapFile(grid, tileSet, kProgramVersion);
         const std::string path = PathIn("odd-set.map");
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        testing_files::WriteWholeFile(path, bytes);
         State().MapModified = false;  // no question about unsaved changes
         prompts.OpenChoices = {QString::fromStdString(path)};
         Click(&TMainForm::OpenMapClick);
