@@ -4,7 +4,7 @@
 // to a million lines.
 #pragma once
 
-#include "cli/TileNames.h"
+#include "core/tiles/TileNames.h"
 #include "core/document/MapGrid.h"
 #include "core/tiles/TileCatalogue.h"
 

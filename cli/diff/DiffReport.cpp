@@ -2,7 +2,7 @@
 #include "cli/diff/DiffReport.h"
 
 #include "cli/MapImages.h"
-#include "cli/TileNames.h"
+#include "core/tiles/TileNames.h"
 #include "cli/diff/CodeTexts.h"
 #include "cli/info/MapCondition.h"
 #include "core/tiles/TileSet.h"

@@ -1,7 +1,7 @@
 // Writing a map as text for git.
 #include "cli/diff/MapText.h"
 
-#include "cli/TileNames.h"
+#include "core/tiles/TileNames.h"
 #include "cli/diff/CodeTexts.h"
 #include "cli/info/MapCondition.h"
 #include "core/view/CoordinateText.h"

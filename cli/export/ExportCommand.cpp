@@ -6,7 +6,7 @@
 #include "cli/CommandLine.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
-#include "cli/TileNames.h"
+#include "core/tiles/TileNames.h"
 #include "cli/export/GridText.h"
 #include "cli/export/TiledDocuments.h"
 #include "cli/export/TilesetFiles.h"

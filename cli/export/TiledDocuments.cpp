@@ -5,7 +5,7 @@
 // which neither notation needs to escape.
 #include "cli/export/TiledDocuments.h"
 
-#include "cli/TileNames.h"
+#include "core/tiles/TileNames.h"
 #include "cli/TiledFormat.h"
 #include "cli/export/GridText.h"
 #include "core/tiles/TileTables.h"

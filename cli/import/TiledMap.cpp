@@ -3,7 +3,7 @@
 // tile ids to codes.
 #include "cli/import/TiledMap.h"
 
-#include "cli/TileNames.h"
+#include "core/tiles/TileNames.h"
 #include "cli/TiledFormat.h"
 #include "cli/import/ImportText.h"
 #include "core/UserError.h"

@@ -3,7 +3,7 @@
 // so that a column of numbers reads at a glance.
 #include "cli/info/InfoReport.h"
 
-#include "cli/TileNames.h"
+#include "core/tiles/TileNames.h"
 #include "cli/info/MapCondition.h"
 #include "core/tiles/TileSet.h"
 #include "core/tiles/TileTables.h"

@@ -1,7 +1,7 @@
 // The damage texts of map files and the number formats they use.
 #include "cli/info/MapCondition.h"
 
-#include "cli/TileNames.h"
+#include "core/tiles/TileNames.h"
 
 #include <QLocale>
 

@@ -3,7 +3,7 @@
 // rare codes outside 0..255 are gathered and sorted.
 #include "cli/info/MapSummary.h"
 
-#include "cli/TileNames.h"
+#include "core/tiles/TileNames.h"
 #include "cli/info/MapCondition.h"
 #include "core/tiles/TileSet.h"
 

@@ -8,7 +8,7 @@
 #include "cli/MapImages.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
-#include "cli/TileNames.h"
+#include "core/tiles/TileNames.h"
 #include "cli/render/TileImage.h"
 #include "core/tiles/TileSet.h"
 #include "render/TilePictures.h"

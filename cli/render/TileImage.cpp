@@ -4,7 +4,7 @@
 #include "cli/render/TileImage.h"
 
 #include "cli/MapImages.h"
-#include "cli/TileNames.h"
+#include "core/tiles/TileNames.h"
 #include "render/TilePictures.h"
 
 #include <array>

@@ -1,5 +1,5 @@
 // Names of codes, cells and tile sets for the program's output.
-#include "cli/TileNames.h"
+#include "core/tiles/TileNames.h"
 
 #include "core/tiles/TileSet.h"
 #include "core/tiles/TileTables.h"
