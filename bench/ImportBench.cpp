@@ -124,7 +124,7 @@ void ReadImportInput(benchmark::State& state, const char* name) {
     std::vector<std::uint8_t> bytes;
     for (auto _ : state) {
         InputFile file(path);
-        bytes.resize(file.Size() + 1);
+        bytes.resize(*file.Size() + 1);
         std::size_t filled = 0;
         while (const std::size_t count = file.Read(std::span(bytes).subspan(filled))) {
             filled += count;

@@ -17,6 +17,12 @@ FileError InputFileError(const std::string& path, const UserError& error) {
     if (IsFolder(path)) {
         return FileError(path, "is a folder, not a file");
     }
+    std::error_code ignored;
+    const std::filesystem::file_status status = std::filesystem::status(path, ignored);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+        !std::filesystem::is_fifo(status)) {
+        return FileError(path, "is neither a file nor a pipe");
+    }
     return FileError(path, error.what());
 }
 

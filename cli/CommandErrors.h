@@ -27,8 +27,8 @@ private:
 };
 
 // The file error for a failure to open or read an input, with plainer words
-// than the editor's message box uses where the cause is plain: a folder
-// given for a file.
+// than the editor's message box uses where the cause is plain: a folder or a
+// device given for a file.
 FileError InputFileError(const std::string& path, const UserError& error);
 
 // The same for an output: a folder given for a file, or a folder that does

@@ -2,37 +2,56 @@
 #include "cli/MapInput.h"
 
 #include "cli/CommandErrors.h"
-#include "core/document/FileAccess.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <utility>
 
 namespace velmora {
 
-LoadedMap LoadMap(const std::string& path, const RowSink& onRow) {
-    LoadedMap map;
-    map.Path = path;
-    map.Grid = std::make_unique<MapGrid>();
+std::unique_ptr<InputFile> OpenInput(const std::string& path) {
     try {
-        InputFile file(path);
-        map.FileSize = file.Size();
-        std::int32_t tileSet = 0;
-        std::size_t rowsRead = 0;
-        const std::span<const TileCode> cells = std::as_const(*map.Grid).Cells();
-        const RowProgress handRowOver = [&] {
-            onRow(cells.subspan(rowsRead++ * kMapSide, kMapSide));
-        };
-        map.Read =
-            ReadMapFile([&file](std::span<std::uint8_t> buffer) { return file.Read(buffer); },
-                        *map.Grid, tileSet, onRow ? handRowOver : RowProgress{});
-        if (map.Read.TileSetRead) {
-            map.TileSet = tileSet;
+        if (path != kStandardInputName) {
+            return std::make_unique<InputFile>(path, InputKinds::FilesAndPipes);
         }
+        if (isatty(STDIN_FILENO) == 1) {
+            throw FileError(path,
+                            "standard input is a terminal; pipe a map into it or name a file");
+        }
+        struct stat st {};
+        if (::fstat(STDIN_FILENO, &st) == 0 && !S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode)) {
+            throw FileError(path, "standard input is neither a file nor a pipe");
+        }
+        return std::make_unique<InputFile>(InputFile::kStandardInput);
     } catch (const FileError&) {
         throw;
     } catch (const UserError& error) {
         throw InputFileError(path, error);
     }
+}
+
+LoadedMap LoadMap(const std::string& path, const RowSink& onRow) {
+    const std::unique_ptr<InputFile> file = OpenInput(path);
+    LoadedMap map;
+    map.Path = path;
+    map.Grid = std::make_unique<MapGrid>();
+    std::int32_t tileSet = 0;
+    std::size_t rowsRead = 0;
+    const std::span<const TileCode> cells = std::as_const(*map.Grid).Cells();
+    const RowProgress handRowOver = [&] { onRow(cells.subspan(rowsRead++ * kMapSide, kMapSide)); };
+    static_cast<MapFileCondition&>(map) =
+        LoadMapFile(*file, *map.Grid, tileSet, onRow ? handRowOver : RowProgress{});
+    if (map.ReadError) {
+        throw FileError(path, "cannot be read: " + *map.ReadError);
+    }
     return map;
+}
+
+void RefuseStandardInputTwice(const QStringList& paths) {
+    if (paths.count(QString::fromStdString(kStandardInputName)) > 1) {
+        throw UsageError("standard input ('-') can be read only once");
+    }
 }
 
 }  // namespace velmora

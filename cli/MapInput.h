@@ -1,43 +1,47 @@
-// Reading a map file for a subcommand: the grid as the editor would load it,
-// and everything the file said or left out about itself.
+// Reading a map for a subcommand: from a file, a pipe or FIFO, or standard
+// input ("-"); the grid as the editor would load it, and everything the file
+// said or left out about itself.
 #pragma once
 
-#include "core/document/MapFile.h"
+#include "core/document/FileAccess.h"
 #include "core/document/MapGrid.h"
+#include "core/document/MapLoading.h"
 
-#include <cstdint>
+#include <QStringList>
+
 #include <functional>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
 
 namespace velmora {
 
-struct LoadedMap {
+inline const std::string kStandardInputName = "-";
+
+struct LoadedMap : MapFileCondition {
+    // As given on the command line: "-" for standard input.
     std::string Path;
-    std::uint64_t FileSize = 0;
     // Cells the file does not hold are 0, as the editor loads them.
     std::unique_ptr<MapGrid> Grid;
-    MapReadResult Read;
-    // Absent when the file ends before its tile-set value.
-    std::optional<std::int32_t> TileSet;
-
-    // Bytes after the 16-byte trailer, which every reader ignores.
-    std::uint64_t TrailingBytes() const {
-        return FileSize > kMapFileBytes ? FileSize - kMapFileBytes : 0;
-    }
-    // True when the version's three values were all stored.
-    bool VersionStored() const { return FileSize >= kMapFileBytes; }
 };
 
 // Sees each complete row of cells as soon as it is read, while it is still
 // in the processor's cache.
 using RowSink = std::function<void(std::span<const TileCode> row)>;
 
+// Opens a file, pipe or FIFO, or standard input for "-". Throws FileError
+// naming the path when it cannot be opened, is a folder, or is standard input
+// on a terminal, where no map can come from.
+std::unique_ptr<InputFile> OpenInput(const std::string& path);
+
 // Throws FileError with the editor's texts ("File not found", "File access
-// denied", ...) when the file cannot be opened. A short or damaged file is
-// not an error: what it holds is loaded and reported in the result.
+// denied", ...) when the file cannot be opened, and with the system's when a
+// read fails. A short or damaged file is not an error: what it holds is
+// loaded and described in the result.
 LoadedMap LoadMap(const std::string& path, const RowSink& onRow = {});
+
+// Throws UsageError when standard input is named more than once: it can be
+// read only once.
+void RefuseStandardInputTwice(const QStringList& paths);
 
 }  // namespace velmora

@@ -110,6 +110,7 @@ int RunDiff(const QStringList& arguments, Console& console) {
         return kExitSuccess;
     }
     const QStringList& files = commandLine.Positional();
+    RefuseStandardInputTwice(files);
     const bool stat = commandLine.IsSet(QStringLiteral("stat"));
     const bool json = commandLine.IsSet(QStringLiteral("json"));
     const bool png = commandLine.IsSet(QStringLiteral("png"));

@@ -5,6 +5,7 @@
 
 #include "cli/CommandErrors.h"
 #include "cli/CommandLine.h"
+#include "cli/MapInput.h"
 #include "cli/OutputFile.h"
 #include "cli/import/MapImport.h"
 #include "core/document/FileAccess.h"
@@ -12,7 +13,6 @@
 #include "core/document/Version.h"
 #include "core/tiles/TileTables.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <span>
 
@@ -99,28 +99,16 @@ QByteArray ReadUpTo(const std::size_t limit, const std::uint64_t sizeHint, Sourc
 }
 
 QByteArray ReadInput(const std::string& path) {
-    QByteArray bytes;
-    if (path == "-") {
-        bytes =
-            ReadUpTo(kMaxImportBytes, std::uint64_t{1} << 16, [](std::span<std::uint8_t> buffer) {
-                return std::fread(buffer.data(), 1, buffer.size(), stdin);
-            });
-        if (std::ferror(stdin)) {
-            throw FileError(path, "cannot read standard input");
-        }
-    } else {
-        try {
-            InputFile file(path);
-            if (file.Size() > kMaxImportBytes) {
-                RefuseTooLarge(path);
-            }
-            bytes = ReadUpTo(kMaxImportBytes, file.Size(),
-                             [&file](std::span<std::uint8_t> buffer) { return file.Read(buffer); });
-        } catch (const FileError&) {
-            throw;
-        } catch (const UserError& error) {
-            throw InputFileError(path, error);
-        }
+    const std::unique_ptr<InputFile> file = OpenInput(path);
+    const std::optional<std::uint64_t> size = file->Size();
+    if (size && *size > kMaxImportBytes) {
+        RefuseTooLarge(path);
+    }
+    QByteArray bytes =
+        ReadUpTo(kMaxImportBytes, size.value_or(std::uint64_t{1} << 16),
+                 [&file](std::span<std::uint8_t> buffer) { return file->Read(buffer); });
+    if (file->ReadError()) {
+        throw FileError(path, "cannot be read: " + *file->ReadError());
     }
     if (static_cast<std::size_t>(bytes.size()) > kMaxImportBytes) {
         RefuseTooLarge(path);
@@ -135,7 +123,7 @@ TilesetFileReader TilesetFilesBeside(const std::string& mapPath) {
         try {
             InputFile file((folder / source.toStdString()).string());
             QByteArray bytes =
-                ReadUpTo(kMaxTilesetFileBytes, file.Size(),
+                ReadUpTo(kMaxTilesetFileBytes, file.Size().value_or(0),
                          [&file](std::span<std::uint8_t> buffer) { return file.Read(buffer); });
             if (static_cast<std::size_t>(bytes.size()) > kMaxTilesetFileBytes) {
                 return std::nullopt;

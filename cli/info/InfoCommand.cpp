@@ -46,6 +46,7 @@ int RunInfo(const QStringList& arguments, Console& console) {
     }
     const bool allCodes = commandLine.IsSet(QStringLiteral("all"));
     const bool json = commandLine.IsSet(QStringLiteral("json"));
+    RefuseStandardInputTwice(commandLine.Positional());
 
     int status = kExitSuccess;
     bool first = true;

@@ -132,23 +132,44 @@ std::string FileErrorText(int errorNumber, FileAction action, const std::string&
     }
 }
 
-InputFile::InputFile(const std::string& path) {
+InputFile::InputFile(const std::string& path, const InputKinds kinds) {
     if (path.empty()) {
         Fail(EINVAL, FileAction::Open, path);
     }
-    // Non-blocking so that a pipe without a writer cannot freeze the editor.
-    fd_ = RetryOpen(path.c_str(), O_RDONLY | O_NONBLOCK);
-    if (fd_ < 0) {
+    struct stat st {};
+    // A FIFO is opened blocking, so that it waits for its writer as any
+    // reader of a FIFO does; everything else non-blocking, so that a pipe
+    // without a writer cannot freeze the editor.
+    const bool waitForWriter = kinds == InputKinds::FilesAndPipes &&
+                               ::stat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode);
+    const int fd = RetryOpen(path.c_str(), waitForWriter ? O_RDONLY : O_RDONLY | O_NONBLOCK);
+    if (fd < 0) {
         Fail(errno, FileAction::Open, path);
     }
+    TakeOpened(fd, kinds, path);
+}
+
+InputFile::InputFile(StandardInputTag) {
+    const int fd = ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0) {
+        Fail(errno, FileAction::Open, "-");
+    }
+    TakeOpened(fd, InputKinds::FilesAndPipes, "-");
+}
+
+void InputFile::TakeOpened(const int fd, const InputKinds kinds, const std::string& path) {
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
-        ::close(fd_);
-        fd_ = -1;
+    const bool statted = ::fstat(fd, &st) == 0;
+    const bool pipe = statted && S_ISFIFO(st.st_mode) && kinds == InputKinds::FilesAndPipes;
+    if (!statted || (!S_ISREG(st.st_mode) && !pipe)) {
+        const int error = statted && S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+        ::close(fd);
         Fail(error, FileAction::Open, path);
     }
-    size_ = static_cast<std::uint64_t>(st.st_size);
+    fd_ = fd;
+    if (!pipe) {
+        size_ = static_cast<std::uint64_t>(st.st_size);
+    }
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
 
@@ -159,12 +180,16 @@ InputFile::~InputFile() {
 }
 
 std::size_t InputFile::Read(std::span<std::uint8_t> buffer) {
+    if (readError_) {
+        return 0;
+    }
     for (;;) {
         const ssize_t n = ::read(fd_, buffer.data(), buffer.size());
         if (n >= 0) {
             return static_cast<std::size_t>(n);
         }
         if (errno != EINTR) {
+            readError_ = FileErrorText(errno, FileAction::Read, {});
             return 0;
         }
     }

@@ -77,11 +77,17 @@ protected:
 
     // Runs the built executable with no environment at all: no display, no
     // QT_QPA_PLATFORM, no HOME.
-    RunResult RunProgram(const QStringList& arguments) const {
+    // standardInput is written to the program's standard input, which is
+    // then closed.
+    RunResult RunProgram(const QStringList& arguments,
+                         const std::vector<std::uint8_t>& standardInput = {}) const {
         QProcess process;
         process.setProcessEnvironment(QProcessEnvironment());
         process.setWorkingDirectory(folder_.path());
         process.start(QStringLiteral(VELMORA_MAP_EXECUTABLE), arguments);
+        process.write(reinterpret_cast<const char*>(standardInput.data()),
+                      static_cast<qint64>(standardInput.size()));
+        process.closeWriteChannel();
         process.waitForFinished(60'000);
         RunResult result;
         result.Status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;

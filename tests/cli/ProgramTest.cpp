@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <thread>
 
 namespace velmora {
 namespace {
@@ -88,6 +90,88 @@ TEST_F(ProgramTest, NoSubcommandWritesOverItsInput) {
         EXPECT_EQ(ReadBytes(c.Input), before) << name;
         EXPECT_TRUE(std::filesystem::is_symlink(link)) << name;
     }
+}
+
+// git show HEAD:castle.map | velmora-map info -, and <(git show ...) as a
+// file name: a map from standard input or a pipe reads as the file itself.
+TEST_F(ProgramTest, EverySubcommandReadsAMapFromStandardInputOrAPipe) {
+    MapGrid grid;
+    grid.Set(500, 500, 2);
+    const std::string map = WriteMap("castle.map", grid, Dungeon);
+    const std::vector<std::uint8_t> bytes = ReadBytes(map);
+    const std::string fifo = PathOf("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        QStringList Arguments;  // IN stands for the map
+        const char* Output;     // a file it writes, if any
+    } cases[] = {
+        {{"info", "IN"}, nullptr},
+        {{"diff", "IN", Q(WriteMap("empty.map", MapGrid(), Dungeon))}, nullptr},
+        {{"diff", "--textconv", "IN"}, nullptr},
+        {{"render", "IN", "out.png"}, "out.png"},
+        {{"export", "IN", "out.csv"}, "out.csv"},
+        {{"thumbnail", "IN", "thumb.png"}, "thumb.png"},
+    };
+    for (const auto& c : cases) {
+        const auto run = [&](const QString& input, const std::vector<std::uint8_t>& in) {
+            QStringList arguments = c.Arguments;
+            arguments.replaceInStrings(QStringLiteral("IN"), input);
+            std::thread writer;
+            if (input == Q(fifo)) {
+                writer = std::thread([&] { testing_files::WriteWholeFile(fifo, bytes); });
+            }
+            RunResult result = RunProgram(arguments, in);
+            if (writer.joinable()) {
+                writer.join();
+            }
+            // info heads its description with the name as given.
+            if (result.Out.starts_with(input.toStdString() + "\n")) {
+                result.Out.replace(0, input.size(), "IN");
+            }
+            const std::vector<std::uint8_t> written =
+                c.Output ? ReadBytes(PathOf(c.Output)) : std::vector<std::uint8_t>{};
+            return std::pair(result, written);
+        };
+        const std::string name = c.Arguments.join(' ').toStdString();
+        const auto [fromFile, fileOutput] = run(Q(map), {});
+        for (const QString& input : {QStringLiteral("-"), Q(fifo)}) {
+            const auto [fromPipe, pipeOutput] =
+                run(input, input == "-" ? bytes : std::vector<std::uint8_t>{});
+            EXPECT_EQ(fromPipe.Status, fromFile.Status) << name << " " << fromPipe.Err;
+            EXPECT_EQ(fromPipe.Out, fromFile.Out) << name;
+            EXPECT_EQ(pipeOutput, fileOutput) << name;
+        }
+    }
+}
+
+TEST_F(ProgramTest, StandardInputIsReadOnlyOnce) {
+    for (const QStringList& arguments :
+         {QStringList{"diff", "-", "-"}, {"info", "a.map", "-", "-"}}) {
+        const RunResult result = Run(arguments);
+        EXPECT_EQ(result.Status, kExitTrouble);
+        EXPECT_THAT(result.Err, HasSubstr("standard input ('-') can be read only once"));
+    }
+}
+
+// A read error is no short file: nothing is described or written as if the
+// map ended there.
+TEST_F(ProgramTest, AReadErrorIsAnErrorAndWritesNothing) {
+    const QString unreadable = QStringLiteral("/proc/self/mem");  // its first read fails
+    const std::string other = WriteMap("other.map", MapGrid(), Dungeon);
+    const QString out = Q(PathOf("out"));
+    const QString csv = Q(PathOf("out.csv"));
+    const QStringList cases[] = {
+        {"info", unreadable},        {"diff", Q(other), unreadable}, {"render", unreadable, out},
+        {"export", unreadable, csv}, {"thumbnail", unreadable, out},
+    };
+    for (const QStringList& arguments : cases) {
+        const RunResult result = Run(arguments);
+        EXPECT_EQ(result.Status, kExitTrouble) << arguments.join(' ').toStdString();
+        EXPECT_THAT(result.Err, HasSubstr("/proc/self/mem: cannot be read: I/O error 5"));
+        EXPECT_EQ(result.Out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(PathOf("out")));
+    EXPECT_FALSE(std::filesystem::exists(PathOf("out.csv")));
 }
 
 TEST_F(ProgramTest, VersionIsTheEditorsVersion) {

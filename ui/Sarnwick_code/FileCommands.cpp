@@ -5,6 +5,7 @@
 #include "core/document/EditorState.h"
 #include "core/document/FileAccess.h"
 #include "core/document/MapFile.h"
+#include "core/document/MapLoading.h"
 #include "ui/Sarnwick_Dialog_unit_code.h"
 #include "ui/Sarnwick_New_Map_unit_code.h"
 
@@ -101,12 +102,14 @@ void TMainForm::OpenMapClick() {
     InputFile file(path);
     state_.MapFileName = path;
 
+    // A read error ends the data as the file's end does: the cells read so
+    // far are kept and the map maker is told the file is incomplete.
     MapReadResult result;
     {
         ProgressDisplay progress(*this, QStringLiteral("Opening..."));
-        result =
-            ReadMapFile([&file](std::span<std::uint8_t> buffer) { return file.Read(buffer); },
-                        state_.MapGrid, state_.CurrentTileSet, [&progress] { progress.Step(); });
+        result = LoadMapFile(file, state_.MapGrid, state_.CurrentTileSet, [&progress] {
+                     progress.Step();
+                 }).Read;
     }
 
     if (!result.GridComplete()) {

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace velmora {
@@ -71,6 +72,33 @@ TEST_F(FileAccess, APipeWithoutWriterIsRefusedInsteadOfBlocking) {
     const std::string pipe = PathOf("pipe");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_EQ(ErrorOf([&] { InputFile{pipe}; }), "File access denied");
+}
+
+// A command-line program reads maps from FIFOs and pipes: the open waits for
+// the writer, and the length is known only once the data has ended.
+TEST_F(FileAccess, AFifoIsReadWhenPipesAreAllowed) {
+    const std::string pipe = PathOf("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::thread writer([&] { Put(pipe, "abc"); });
+    InputFile file(pipe, InputKinds::FilesAndPipes);
+    std::array<std::uint8_t, 8> buffer{};
+    std::size_t total = 0;
+    while (const std::size_t n = file.Read(std::span(buffer).subspan(total))) {
+        total += n;
+    }
+    writer.join();
+    EXPECT_EQ(total, 3u);
+    EXPECT_EQ(file.Size(), std::nullopt);
+    EXPECT_EQ(file.ReadError(), std::nullopt);
+}
+
+// A read that fails is not the end of the file: the data ends the same way,
+// but the error is kept for the caller to report.
+TEST_F(FileAccess, AReadErrorIsToldApartFromTheEndOfTheFile) {
+    InputFile file("/proc/self/mem");  // reading its first page fails with EIO
+    std::array<std::uint8_t, 8> buffer{};
+    EXPECT_EQ(file.Read(buffer), 0u);
+    EXPECT_EQ(file.ReadError(), "I/O error 5");
 }
 
 TEST_F(FileAccess, ReadingGivesTheFilesBytesAndThenNothing) {
