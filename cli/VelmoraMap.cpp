@@ -25,8 +25,6 @@ constexpr std::array<Subcommand, 6> kSubcommands = {{
     {"thumbnail", RunThumbnail},
 }};
 
-constexpr std::string_view kProgram = "velmora-map";
-
 constexpr std::string_view kHelp =
     R"(Usage: velmora-map SUBCOMMAND [OPTION]... FILE...
 Inspect, draw, compare and convert Velmora map files (.map) without the editor.
@@ -62,7 +60,7 @@ const Subcommand* FindSubcommand(const std::string_view name) {
 }
 
 void ReportUsage(Console& console, const std::string_view where, const std::string& text) {
-    console.Err << kProgram << where << ": " << text << "\nTry '" << kProgram << where
+    console.Err << kProgramName << where << ": " << text << "\nTry '" << kProgramName << where
                 << " --help' for more information.\n";
 }
 
@@ -80,7 +78,7 @@ int RunVelmoraMap(const QStringList& arguments, Console& console) {
             return kExitSuccess;
         }
         if (first == "--version") {
-            console.Out << kProgram << " " << VELMORA_VERSION << "\n";
+            console.Out << kProgramName << " " << VELMORA_VERSION << "\n";
             return kExitSuccess;
         }
         const Subcommand* const subcommand = FindSubcommand(first);
@@ -93,11 +91,11 @@ int RunVelmoraMap(const QStringList& arguments, Console& console) {
     } catch (const UsageError& error) {
         ReportUsage(console, where, error.what());
     } catch (const FileError& error) {
-        console.Err << kProgram << ": " << error.File() << ": " << error.what() << "\n";
+        console.Complain(error.File(), error.what());
     } catch (const std::bad_alloc&) {
-        console.Err << kProgram << ": out of memory\n";
+        console.Err << kProgramName << ": out of memory\n";
     } catch (const std::exception& error) {
-        console.Err << kProgram << ": " << error.what() << "\n";
+        console.Err << kProgramName << ": " << error.what() << "\n";
     }
     return kExitTrouble;
 }

@@ -9,7 +9,7 @@
 #include "cli/diff/DiffReport.h"
 #include "cli/diff/MapDifference.h"
 #include "cli/diff/MapText.h"
-#include "cli/info/MapCondition.h"
+#include "cli/MapCondition.h"
 
 namespace velmora {
 namespace {
@@ -59,12 +59,6 @@ constexpr qsizetype kGitRenameArguments = 9;
 // git names the missing side of an added or deleted file so.
 const QString kNoFile = QStringLiteral("/dev/null");
 
-void WarnOfDamage(const LoadedMap& map, Console& console) {
-    for (const std::string& damage : FileDamage(map)) {
-        console.Err << "velmora-map: " << map.Path << ": warning: " << damage << "\n";
-    }
-}
-
 int RunGitExternalDiff(const QStringList& files, Console& console) {
     const std::string path = files[0].toStdString();
     const std::string newPath = files.size() == kGitRenameArguments ? files[7].toStdString() : path;
@@ -79,8 +73,8 @@ int RunGitExternalDiff(const QStringList& files, Console& console) {
     }
     const LoadedMap a = LoadMap(oldFile.toStdString());
     const LoadedMap b = LoadMap(newFile.toStdString());
-    WarnOfDamage(a, console);
-    WarnOfDamage(b, console);
+    WarnOfCondition(console, a);
+    WarnOfCondition(console, b);
     console.Out << "velmora-map diff a/" << path << " b/" << newPath << "\n"
                 << DiffText(a, b, CompareMaps(a, b));
     // git stops at the first external diff that exits with another status.
@@ -90,8 +84,7 @@ int RunGitExternalDiff(const QStringList& files, Console& console) {
 void WritePicture(const std::string& path, const LoadedMap& b, const MapDifference& difference,
                   Console& console) {
     if (!difference.Bounds) {
-        console.Err << "velmora-map diff: no cell differs, so no picture was written to " << path
-                    << "\n";
+        console.Note(path, "no cell differs, so no picture was written");
         return;
     }
     WriteOutput(path, EncodePng(DiffPicture(b, difference)), console);
@@ -147,8 +140,8 @@ int RunDiff(const QStringList& arguments, Console& console) {
 
     const LoadedMap a = LoadMap(files[0].toStdString());
     const LoadedMap b = LoadMap(files[1].toStdString());
-    WarnOfDamage(a, console);
-    WarnOfDamage(b, console);
+    WarnOfCondition(console, a);
+    WarnOfCondition(console, b);
     const MapDifference difference = CompareMaps(a, b);
     if (png) {
         WritePicture(picturePath, b, difference, console);

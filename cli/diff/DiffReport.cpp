@@ -4,7 +4,7 @@
 #include "cli/MapImages.h"
 #include "core/tiles/TileNames.h"
 #include "cli/diff/CodeTexts.h"
-#include "cli/info/MapCondition.h"
+#include "cli/MapCondition.h"
 #include "core/tiles/TileSet.h"
 #include "core/tiles/TileTables.h"
 
@@ -40,7 +40,7 @@ QJsonValue TextOrNull(const std::optional<std::string>& text) {
 
 QJsonObject MapJson(const LoadedMap& map) {
     const bool known = map.TileSet && IsKnownTileSet(*map.TileSet);
-    const auto version = StoredVersion(map);
+    const auto version = map.StoredVersion();
     return QJsonObject{
         {"file", QString::fromStdString(map.Path)},
         {"tileSet", map.TileSet ? QJsonValue(*map.TileSet) : QJsonValue(QJsonValue::Null)},
@@ -95,8 +95,8 @@ std::string DiffText(const LoadedMap& a, const LoadedMap& b, const MapDifference
         text += "tile set: " + TileSetText(a.TileSet) + " -> " + TileSetText(b.TileSet) + "\n";
     }
     if (difference.VersionChanged) {
-        text += "version: " + VersionText(StoredVersion(a)) + " -> " +
-                VersionText(StoredVersion(b)) + "\n";
+        text += "version: " + VersionText(a.StoredVersion()) + " -> " +
+                VersionText(b.StoredVersion()) + "\n";
     }
     return text;
 }
@@ -111,8 +111,8 @@ std::string DiffStat(const LoadedMap& a, const LoadedMap& b, const MapDifference
             ChangeText(difference.TileSetChanged, TileSetText(a.TileSet), TileSetText(b.TileSet)) +
             "\n";
     text += Label("version") +
-            ChangeText(difference.VersionChanged, VersionText(StoredVersion(a)),
-                       VersionText(StoredVersion(b))) +
+            ChangeText(difference.VersionChanged, VersionText(a.StoredVersion()),
+                       VersionText(b.StoredVersion())) +
             "\n";
     return text;
 }

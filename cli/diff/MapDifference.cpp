@@ -2,7 +2,7 @@
 // and only blocks that differ are looked at cell by cell.
 #include "cli/diff/MapDifference.h"
 
-#include "cli/info/MapCondition.h"
+#include "cli/MapCondition.h"
 
 #include <algorithm>
 #include <utility>
@@ -54,7 +54,7 @@ MapDifference CompareMaps(const LoadedMap& a, const LoadedMap& b) {
         DifferingCells(std::as_const(*a.Grid).Cells(), std::as_const(*b.Grid).Cells());
     difference.Bounds = BoundsOf(difference.Cells);
     difference.TileSetChanged = a.TileSet != b.TileSet;
-    difference.VersionChanged = StoredVersion(a) != StoredVersion(b);
+    difference.VersionChanged = a.StoredVersion() != b.StoredVersion();
     return difference;
 }
 

@@ -3,7 +3,7 @@
 
 #include "core/tiles/TileNames.h"
 #include "cli/diff/CodeTexts.h"
-#include "cli/info/MapCondition.h"
+#include "cli/MapCondition.h"
 #include "core/view/CoordinateText.h"
 
 namespace velmora {
@@ -26,7 +26,7 @@ std::string RunText(const int y, const int first, const int last) {
 std::string MapText(const LoadedMap& map) {
     const CodeTexts texts(map.TileSet);
     std::string text = "tile set: " + TileSetText(map.TileSet) + "\n";
-    text += "version: " + VersionText(StoredVersion(map)) + "\n";
+    text += "version: " + VersionText(map.StoredVersion()) + "\n";
     for (const std::string& damage : FileDamage(map)) {
         text += "damage: " + damage + "\n";
     }

@@ -4,6 +4,7 @@
 
 #include "cli/CommandErrors.h"
 #include "cli/CommandLine.h"
+#include "cli/MapCondition.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
 #include "core/tiles/TileNames.h"
@@ -113,31 +114,29 @@ ExportFormat ChooseFormat(const CommandLine& line, const std::string& out) {
     return *format;
 }
 
-std::string CellsText(const int count) {
-    return std::to_string(count) + (count == 1 ? " cell" : " cells");
-}
-
 // The map's tile set and version as a tile editor map carries them. Throws
 // FileError, naming what stands in the way, when the map cannot be written
 // faithfully as such a map.
 tiled::MapHeader CheckTiledMap(const LoadedMap& map, const ExportFormat format) {
     const std::string name = FormatName(format);
     const std::string useCsv = "export it as CSV (--format csv)";
-    if (!map.Read.GridComplete()) {
-        throw FileError(map.Path, "the file ends after " + std::to_string(map.Read.CellsRead) +
-                                      " of " + std::to_string(kMapCellCount) + " cells, so a " +
-                                      name + " map would show tiles the map never had; " + useCsv +
-                                      ", which writes the missing cells as 0 with a warning");
-    }
-    if (!map.TileSet) {
-        throw FileError(map.Path, "the file stores no tile set (it ends after its cells), so a " +
-                                      name + " map cannot name its tileset; " + useCsv +
-                                      " and give the tile set on import with --tileset");
-    }
-    if (!IsKnownTileSet(*map.TileSet)) {
-        throw FileError(map.Path, "the map's tile set is " + std::to_string(*map.TileSet) +
-                                      ", not one of 0 to 4, so a " + name +
-                                      " map cannot name its tileset; " + useCsv);
+    for (const ConditionNote& note : DescribeCondition(map)) {
+        switch (note.What) {
+            case ConditionNote::Kind::CutShort:
+                throw FileError(map.Path,
+                                note.Text + "; a " + name +
+                                    " map would show tiles the map never had; " + useCsv +
+                                    ", which writes the missing cells as 0 with a warning");
+            case ConditionNote::Kind::NoTileSet:
+                throw FileError(map.Path, note.Text + "; a " + name +
+                                              " map cannot name its tileset; " + useCsv +
+                                              " and give the tile set on import with --tileset");
+            case ConditionNote::Kind::UnknownTileSet:
+                throw FileError(map.Path, note.Text + "; a " + name +
+                                              " map cannot name its tileset; " + useCsv);
+            default:
+                break;
+        }
     }
     // Looked up once per code, not once per cell: the scan is a hot path.
     const TileNames names(map.TileSet);
@@ -162,10 +161,11 @@ tiled::MapHeader CheckTiledMap(const LoadedMap& map, const ExportFormat format) 
         if (count > kCellsNamed) {
             named += "\n  and " + std::to_string(count - kCellsNamed) + " more";
         }
-        throw FileError(
-            map.Path, CellsText(count) + " of the map hold codes that name no tile of " +
-                          "tile set " + TileSetText(map.TileSet) + ", which a " + name +
-                          " map cannot show:" + named + "\n" + useCsv + ", which keeps every code");
+        throw FileError(map.Path, CellCount(static_cast<std::uint64_t>(count)) +
+                                      " of the map hold codes that name no tile of " + "tile set " +
+                                      TileSetText(map.TileSet) + ", which a " + name +
+                                      " map cannot show:" + named + "\n" + useCsv +
+                                      ", which keeps every code");
     }
     tiled::MapHeader header;
     header.Set = static_cast<TileSet>(*map.TileSet);
@@ -175,26 +175,14 @@ tiled::MapHeader CheckTiledMap(const LoadedMap& map, const ExportFormat format) 
     return header;
 }
 
-// What the user should know of parts of the file the output does not hold.
-std::vector<std::string> InputNotes(const LoadedMap& map, const ExportFormat format) {
-    std::vector<std::string> notes;
-    if (!map.Read.GridComplete()) {
-        notes.push_back(map.Path + ": warning: the file ends after " +
-                        std::to_string(map.Read.CellsRead) + " of " +
-                        std::to_string(kMapCellCount) + " cells; the other " +
-                        CellsText(kMapCellCount - map.Read.CellsRead) +
-                        " are written as 0, as the editor loads them");
-    }
-    if (format != ExportFormat::Csv && map.FileSize > kTileSetBytes && !map.VersionStored()) {
-        notes.push_back(map.Path +
-                        ": warning: the file ends inside its version, so no velmora-version "
-                        "property is written");
-    }
-    if (map.TrailingBytes() > 0) {
-        notes.push_back(map.Path + ": note: the " + std::to_string(map.TrailingBytes()) +
-                        " bytes after the map's end are not exported; no reader uses them");
-    }
-    return notes;
+// Warns of the file's condition, saying what the output leaves out.
+void WarnOfInput(const LoadedMap& map, const ExportFormat format, const Console& console) {
+    WarnOfCondition(console, map, [format](const ConditionNote::Kind kind) -> std::string {
+        if (kind == ConditionNote::Kind::CutInsideVersion && format != ExportFormat::Csv) {
+            return "no velmora-version property is written";
+        }
+        return {};
+    });
 }
 
 // A tile editor map goes into a folder beside its tileset files; checked
@@ -263,16 +251,16 @@ int RunExport(const QStringList& arguments, Console& console) {
         throw FileError(input, "holds no map: the file is " + std::to_string(map.FileSize) +
                                    " bytes long, too short for even one cell");
     }
-    std::vector<std::string> notes = InputNotes(map, format);
+    std::vector<std::string> notes;
     if (format == ExportFormat::Csv) {
         ExportCsv(map, out, console);
     } else {
-        const std::vector<std::string> written = ExportTiledMap(
-            map, format, out, line.IsSet(QStringLiteral("replace-tileset")), console);
-        notes.insert(notes.end(), written.begin(), written.end());
+        notes = ExportTiledMap(map, format, out, line.IsSet(QStringLiteral("replace-tileset")),
+                               console);
     }
+    WarnOfInput(map, format, console);
     for (const std::string& note : notes) {
-        console.Err << "velmora-map: " << note << "\n";
+        console.Err << kProgramName << ": " << note << "\n";
     }
     return kExitSuccess;
 }

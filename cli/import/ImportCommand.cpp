@@ -186,9 +186,9 @@ int RunImport(const QStringList& arguments, Console& console) {
     }
     WriteOutput(out, WriteMapFile(*map.ToGrid(), map.Set, kProgramVersion), console);
     if (!map.FillsTheGrid()) {
-        console.Err << "velmora-map: " << in << ": note: the map is " << map.Width << " x "
-                    << map.Height
-                    << " cells; it fills the north-west corner and the other cells are 0\n";
+        console.Note(in, "the map is " + std::to_string(map.Width) + " x " +
+                             std::to_string(map.Height) +
+                             " cells; it fills the north-west corner and the other cells are 0");
     }
     return kExitSuccess;
 }

@@ -68,7 +68,7 @@ int RunInfo(const QStringList& arguments, Console& console) {
             // Said where it happens, so that it stands beside the other files'
             // descriptions, and the remaining files are still described.
             console.Out.flush();
-            console.Err << "velmora-map: " << error.File() << ": " << error.what() << "\n";
+            console.Complain(error.File(), error.what());
             status = kExitTrouble;
         }
     }

@@ -4,7 +4,7 @@
 #include "cli/info/InfoReport.h"
 
 #include "core/tiles/TileNames.h"
-#include "cli/info/MapCondition.h"
+#include "cli/MapCondition.h"
 #include "core/tiles/TileSet.h"
 #include "core/tiles/TileTables.h"
 
@@ -121,7 +121,7 @@ std::string InfoText(const LoadedMap& map, const MapSummary& summary, const bool
                                  : "cut short, " + GroupedNumber(map.Read.CellsRead) + " of " +
                                        GroupedNumber(kMapCellCount) + " cells\n");
     text += Label("tile set") + TileSetText(map.TileSet) + "\n";
-    text += Label("version") + VersionText(StoredVersion(map));
+    text += Label("version") + VersionText(map.StoredVersion());
     text += WrittenByNewerVersion(map)
                 ? ", newer than this program's " + VersionText(kProgramVersion) + "\n"
                 : "\n";
@@ -137,7 +137,7 @@ std::string InfoText(const LoadedMap& map, const MapSummary& summary, const bool
 std::string InfoJson(const LoadedMap& map, const MapSummary& summary, const bool allCodes) {
     const TileNames names(map.TileSet);
     const bool named = NamesKnown(map);
-    const auto version = StoredVersion(map);
+    const auto version = map.StoredVersion();
 
     QJsonArray codes;
     const std::size_t shown = ShownCodeCount(summary, allCodes);

@@ -4,7 +4,7 @@
 #include "cli/info/MapSummary.h"
 
 #include "core/tiles/TileNames.h"
-#include "cli/info/MapCondition.h"
+#include "cli/MapCondition.h"
 #include "core/tiles/TileSet.h"
 
 #include <algorithm>
@@ -117,11 +117,10 @@ MapSummary Summarize(const LoadedMap& map, std::vector<CodeCount> codes) {
     const std::span<const TileCode> held =
         std::as_const(*map.Grid).Cells().first(static_cast<std::size_t>(map.Read.CellsRead));
     summary.Codes = std::move(codes);
-    summary.Problems = FileDamage(map);
-
-    if (map.TileSet && !IsKnownTileSet(*map.TileSet)) {
-        summary.Problems.push_back(TileSetText(map.TileSet) + ", so no code names a tile");
-    } else if (map.TileSet) {
+    for (ConditionNote& note : DescribeCondition(map)) {
+        summary.Problems.push_back(std::move(note.Text));
+    }
+    if (map.TileSet && IsKnownTileSet(*map.TileSet)) {
         const TileNames names(map.TileSet);
         for (const CodeCount& counted : summary.Codes) {
             if (names.Find(counted.Code) == nullptr) {
@@ -135,10 +134,6 @@ MapSummary Summarize(const LoadedMap& map, std::vector<CodeCount> codes) {
                                        " with codes that name no tile in " +
                                        TileSetText(map.TileSet));
         }
-    }
-    if (WrittenByNewerVersion(map)) {
-        summary.Problems.push_back("written by a newer version than this program's " +
-                                   VersionText(kProgramVersion));
     }
 
     std::stable_sort(summary.Codes.begin(), summary.Codes.end(),

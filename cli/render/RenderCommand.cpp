@@ -5,6 +5,7 @@
 
 #include "cli/CommandErrors.h"
 #include "cli/CommandLine.h"
+#include "cli/MapCondition.h"
 #include "cli/MapImages.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
@@ -12,8 +13,6 @@
 #include "cli/render/TileImage.h"
 #include "core/tiles/TileSet.h"
 #include "render/TilePictures.h"
-
-#include <QLocale>
 
 #include <unistd.h>
 
@@ -125,31 +124,26 @@ void CheckOutput(const std::string& input, const std::string& output, const Cons
     RefuseOutputOverInput(input, output, "the map file");
 }
 
-std::string Thousands(const int count) {
-    return QLocale(QLocale::English).toString(count).toStdString();
-}
-
-void Warn(const Console& console, const std::string& path, const std::string& text) {
-    console.Err << "velmora-map: " << path << ": warning: " << text << "\n";
-}
-
-// The tile set the file's codes are read through when --tileset is not given.
-std::int32_t TileSetToDrawWith(const LoadedMap& map, const Console& console) {
-    if (!map.TileSet) {
-        // The editor reads such a file through the set it has; a freshly
-        // started editor has the dungeon set, and an incomplete file sets it.
-        Warn(console, map.Path,
-             "the file stores no tile set; its codes are read through " + TileSetText(Dungeon) +
-                 ", as the editor opens it; choose another with --tileset N");
-        return Dungeon;
-    }
-    if (!IsKnownTileSet(*map.TileSet)) {
-        Warn(console, map.Path,
-             "the file's tile set " + std::to_string(*map.TileSet) +
-                 " is unknown, so every cell is drawn as naming no tile; choose a tile set with "
-                 "--tileset N (0 to 4)");
-    }
-    return *map.TileSet;
+// The tile set the codes are read through: the one chosen, else the file's,
+// else, for a file that stores none, the dungeon set, as a freshly started
+// editor opens it. Warns of the file's condition, saying what is drawn.
+std::int32_t TileSetToDrawWith(const LoadedMap& map, const std::optional<int> chosen,
+                               const Console& console) {
+    const std::int32_t tileSet = chosen ? *chosen : map.TileSet.value_or(Dungeon);
+    WarnOfCondition(console, map, [&](const ConditionNote::Kind kind) -> std::string {
+        if (kind != ConditionNote::Kind::NoTileSet && kind != ConditionNote::Kind::UnknownTileSet) {
+            return {};
+        }
+        if (chosen) {
+            return "its codes are read through " + TileSetText(tileSet) + " as --tileset asks";
+        }
+        if (kind == ConditionNote::Kind::NoTileSet) {
+            return "its codes are read through " + TileSetText(Dungeon) +
+                   ", as the editor opens it; choose another with --tileset N";
+        }
+        return "choose a tile set with --tileset N (0 to 4)";
+    });
+    return tileSet;
 }
 
 }  // namespace
@@ -182,13 +176,7 @@ int RunRender(const QStringList& arguments, Console& console) {
         throw FileError(input, "the file holds no map cell (it is " + std::to_string(map.FileSize) +
                                    " bytes long); a map file is 3,992,020 bytes");
     }
-    if (!map.Read.GridComplete()) {
-        console.Err << "velmora-map: " << input << ": note: the file is incomplete: it holds only "
-                    << Thousands(map.Read.CellsRead)
-                    << " of the 998,001 cells; the others are drawn as code 0, as the editor "
-                       "loads them\n";
-    }
-    const std::int32_t tileSet = chosenTileSet ? *chosenTileSet : TileSetToDrawWith(map, console);
+    const std::int32_t tileSet = TileSetToDrawWith(map, chosenTileSet, console);
     const QByteArray png = style == Style::Overview
                                ? EncodePng(DrawOverviewImage(*map.Grid, tileSet, area, cellPixels))
                                : EncodePng(DrawTileImage(*map.Grid, tileSet, area, cellPixels));

@@ -6,6 +6,7 @@
 
 #include "cli/CommandErrors.h"
 #include "cli/CommandLine.h"
+#include "cli/MapCondition.h"
 #include "cli/MapImages.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
@@ -42,15 +43,13 @@ constexpr int kLargestSize = 4096;
 constexpr int kMargin = 2;
 constexpr int kFewestCells = 32;
 
-// Refuses what a map file written by the editor never looks like.
+// Refuses what a map file written by the editor never looks like, and one
+// whose codes no tile set gives a meaning.
 void RequireSoundMap(const LoadedMap& map) {
-    if (!map.Read.GridComplete() || !map.TileSet || map.TrailingBytes() > 0) {
-        throw FileError(map.Path, "is not a complete map file (it is " +
-                                      std::to_string(map.FileSize) + " bytes long)");
-    }
-    if (!IsKnownTileSet(*map.TileSet)) {
-        throw FileError(map.Path, "is not a map of a known tile set (it names tile set " +
-                                      std::to_string(*map.TileSet) + ")");
+    for (const ConditionNote& note : DescribeCondition(map)) {
+        if (note.IsDamage() || note.What == ConditionNote::Kind::UnknownTileSet) {
+            throw FileError(map.Path, "not a sound map: " + note.Text);
+        }
     }
 }
 

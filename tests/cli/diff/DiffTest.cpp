@@ -198,7 +198,7 @@ TEST_F(DiffTest, WritesNoPictureWhenNoCellDiffersAndKeepsAnOldOne) {
     const RunResult result = Run({"diff", "--png", Q(out), Q(a), Q(b)});
     EXPECT_EQ(result.Status, kExitAnswerNo);
     EXPECT_EQ(result.Err,
-              "velmora-map diff: no cell differs, so no picture was written to " + out + "\n");
+              "velmora-map: " + out + ": note: no cell differs, so no picture was written\n");
     EXPECT_EQ(ReadText(out), "old picture");
     EXPECT_EQ(QDir(Q(PathOf(""))).entryList(QDir::Files).size(), 3);
 

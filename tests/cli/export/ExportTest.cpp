@@ -263,22 +263,22 @@ TEST_F(ExportTest, DamagedInputIsExportedWithWhatItLacks) {
         const char* Err;
     } cases[] = {
         {"m.csv", 4000, 0,
-         "velmora-map: {map}: warning: the file ends after 1000 of 998001 cells; the other "
-         "997001 cells are written as 0, as the editor loads them\n"},
-        {"m.csv", kGridBytes, 0, ""},
+         "velmora-map: {map}: warning: the grid is cut short: the file holds 1,000 of 998,001 "
+         "cells, the others count as 0\nvelmora-map: {map}: warning: no tile set stored\n"},
+        {"m.csv", kGridBytes, 0, "velmora-map: {map}: warning: no tile set stored\n"},
         {"m.tmx", kTileSetBytes + 5, 0,
-         "velmora-map: {map}: warning: the file ends inside its version, so no velmora-version "
-         "property is written\n"},
+         "velmora-map: {map}: warning: the file ends inside the version, after 5 of its 12 bytes; "
+         "no velmora-version property is written\n"},
         {"m.tmj", kMapFileBytes, 3,
-         "velmora-map: {map}: note: the 3 bytes after the map's end are not exported; no reader "
-         "uses them\n"},
+         "velmora-map: {map}: warning: 3 bytes after the end of the map, which every reader "
+         "ignores\n"},
     };
     for (const auto& c : cases) {
         const std::string map = WriteMap("m.map", grid, Dungeon, kProgramVersion, c.Bytes, c.Extra);
         const RunResult result = Run({"export", Q(map), Q(PathOf(c.Out))});
         EXPECT_EQ(result.Status, kExitSuccess) << c.Err;
         std::string err = c.Err;
-        if (const auto at = err.find("{map}"); at != std::string::npos) {
+        for (auto at = err.find("{map}"); at != std::string::npos; at = err.find("{map}")) {
             err.replace(at, 5, map);
         }
         EXPECT_EQ(result.Err, err);
@@ -329,28 +329,28 @@ TEST_F(ExportTest, RefusalsWriteNothing) {
          .Text = "abc"},
         {.What = "short",
          .Arguments = inOut,
-         .Err = "velmora-map: {in}: the file ends after 1000 of 998001 cells, so a TMX map would "
-                "show tiles the map never had; export it as CSV (--format csv), which writes the "
-                "missing cells as 0 with a warning\n",
+         .Err = "velmora-map: {in}: the grid is cut short: the file holds 1,000 of 998,001 cells, "
+                "the others count as 0; a TMX map would show tiles the map never had; export it "
+                "as CSV (--format csv), which writes the missing cells as 0 with a warning\n",
          .Bytes = 4000},
         {.What = "grid only",
          .Arguments = {"-f", "tmj", "{in}", "{out}"},
-         .Err = "velmora-map: {in}: the file stores no tile set (it ends after its cells), so a "
-                "TMJ map cannot name its tileset; export it as CSV (--format csv) and give the "
-                "tile set on import with --tileset\n",
+         .Err = "velmora-map: {in}: no tile set stored; a TMJ map cannot name its tileset; "
+                "export it as CSV (--format csv) and give the tile set on import with "
+                "--tileset\n",
          .Bytes = kGridBytes},
         {.What = "cut in tile set",
          .Arguments = inOut,
-         .Err = "the file stores no tile set",
+         .Err = "no tile set stored: the file ends after 2 of its 4 bytes",
          .Bytes = kGridBytes + 2},
         {.What = "tile set -1",
          .Arguments = inOut,
-         .Err = "velmora-map: {in}: the map's tile set is -1, not one of 0 to 4, so a TMX map "
+         .Err = "velmora-map: {in}: unknown tile set -1, so no code names a tile; a TMX map "
                 "cannot name its tileset; export it as CSV (--format csv)\n",
          .TileSet = -1},
         {.What = "tile set 7",
          .Arguments = inOut,
-         .Err = "the map's tile set is 7, not one of 0 to 4",
+         .Err = "unknown tile set 7, so no code names a tile",
          .TileSet = 7},
         {.What = "codes",
          .Arguments = inOut,

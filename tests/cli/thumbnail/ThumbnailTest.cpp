@@ -69,6 +69,8 @@ TEST_F(ThumbnailTest, AnythingButASoundMapIsRefusedWithoutAPicture) {
         {"a linker map", WriteText("linker.map", "Memory Configuration\n\nName Origin Length\n")},
         {"short", WriteMap("short.map", grid, Dungeon, kProgramVersion, 1'000'000)},
         {"grid only", WriteMap("grid.map", grid, Dungeon, kProgramVersion, kGridBytes)},
+        {"cut inside the version",
+         WriteMap("version.map", grid, Dungeon, kProgramVersion, kTileSetBytes + 6)},
         {"bytes after the end",
          WriteMap("long.map", grid, Dungeon, kProgramVersion, kMapFileBytes, 4)},
         {"tile set 7", WriteMap("seven.map", grid, 7)},

@@ -1,0 +1,90 @@
+// The words for a map file's condition and the number formats they use.
+#include "cli/MapCondition.h"
+
+#include "core/tiles/TileNames.h"
+#include "core/tiles/TileSet.h"
+
+#include <QLocale>
+
+namespace velmora {
+
+std::string GroupedNumber(const std::uint64_t value) {
+    // The C locale leaves out group separators unless asked for them.
+    static const QLocale locale = [] {
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::DefaultNumberOptions);
+        return c;
+    }();
+    return locale.toString(static_cast<qulonglong>(value)).toStdString();
+}
+
+std::string CellCount(const std::uint64_t count) {
+    return GroupedNumber(count) + (count == 1 ? " cell" : " cells");
+}
+
+bool WrittenByNewerVersion(const MapFileCondition& map) {
+    const auto version = map.StoredVersion();
+    return version && IsNewerThan(*version, VersionStamp::Of(kProgramVersion));
+}
+
+std::string VersionText(const std::optional<VersionTriple>& version) {
+    return version ? VersionText(version->Major, version->Minor, version->Build) : "not stored";
+}
+
+std::vector<ConditionNote> DescribeCondition(const MapFileCondition& map) {
+    using Kind = ConditionNote::Kind;
+    std::vector<ConditionNote> notes;
+    if (!map.Read.GridComplete()) {
+        notes.push_back({Kind::CutShort, "the grid is cut short: the file holds " +
+                                             GroupedNumber(map.Read.CellsRead) + " of " +
+                                             GroupedNumber(kMapCellCount) +
+                                             " cells, the others count as 0"});
+    }
+    if (!map.TileSet) {
+        const std::uint64_t partial = map.FileSize > kGridBytes ? map.FileSize - kGridBytes : 0;
+        notes.push_back({Kind::NoTileSet, partial == 0
+                                              ? "no tile set stored"
+                                              : "no tile set stored: the file ends after " +
+                                                    std::to_string(partial) + " of its 4 bytes"});
+    } else if (map.FileSize < kMapFileBytes && map.FileSize > kTileSetBytes) {
+        notes.push_back({Kind::CutInsideVersion, "the file ends inside the version, after " +
+                                                     std::to_string(map.FileSize - kTileSetBytes) +
+                                                     " of its 12 bytes"});
+    }
+    if (map.TrailingBytes() > 0) {
+        notes.push_back({Kind::BytesAfterEnd, GroupedNumber(map.TrailingBytes()) +
+                                                  (map.TrailingBytes() == 1 ? " byte" : " bytes") +
+                                                  " after the end of the map, which every reader "
+                                                  "ignores"});
+    }
+    if (map.TileSet && !IsKnownTileSet(*map.TileSet)) {
+        notes.push_back(
+            {Kind::UnknownTileSet, TileSetText(map.TileSet) + ", so no code names a tile"});
+    }
+    if (WrittenByNewerVersion(map)) {
+        notes.push_back({Kind::NewerVersion, "written by a newer version than this program's " +
+                                                 VersionText(kProgramVersion)});
+    }
+    return notes;
+}
+
+std::vector<std::string> FileDamage(const MapFileCondition& map) {
+    std::vector<std::string> damage;
+    for (ConditionNote& note : DescribeCondition(map)) {
+        if (note.IsDamage()) {
+            damage.push_back(std::move(note.Text));
+        }
+    }
+    return damage;
+}
+
+void WarnOfCondition(const Console& console, const LoadedMap& map, const ConditionAdvice& advice) {
+    for (const ConditionNote& note : DescribeCondition(map)) {
+        const std::string added = advice ? advice(note.What) : std::string();
+        if (note.IsDamage() || !added.empty()) {
+            console.Warn(map.Path, added.empty() ? note.Text : note.Text + "; " + added);
+        }
+    }
+}
+
+}  // namespace velmora

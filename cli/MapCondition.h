@@ -1,0 +1,68 @@
+// A map file's condition in words: whether it is cut short, stores no tile
+// set, ends inside its version, carries bytes after its end, names an unknown
+// tile set or was written by a newer version. info lists these as problems,
+// the other subcommands warn of them and the text for git shows the damage
+// at its top, all in these same words.
+#pragma once
+
+#include "cli/Console.h"
+#include "cli/MapInput.h"
+#include "core/document/Version.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// "3,992,020": thousands separated by commas.
+std::string GroupedNumber(std::uint64_t value);
+
+// "1 cell", "2,000 cells".
+std::string CellCount(std::uint64_t count);
+
+// True when the stored version is newer than this program's.
+bool WrittenByNewerVersion(const MapFileCondition& map);
+
+// "0.4.320", or "not stored".
+std::string VersionText(const std::optional<VersionTriple>& version);
+
+// One way in which a file is not the sound map the editor writes.
+struct ConditionNote {
+    enum class Kind {
+        // Damage: the file is cut short or overlong.
+        CutShort,
+        NoTileSet,
+        CutInsideVersion,
+        BytesAfterEnd,
+        // Doubts about what a whole file means.
+        UnknownTileSet,
+        NewerVersion,
+    };
+    Kind What = Kind::CutShort;
+    std::string Text;
+
+    bool IsDamage() const { return What < Kind::UnknownTileSet; }
+};
+
+// Every note that applies, damage first, one sentence each. A grid-only file
+// lacks its version too, but that alone is an older map the editor opens as
+// complete: not a note.
+std::vector<ConditionNote> DescribeCondition(const MapFileCondition& map);
+
+// The sentences of the damage notes alone.
+std::vector<std::string> FileDamage(const MapFileCondition& map);
+
+// What a subcommand does about a note, added to its warning after "; ", or
+// nothing to add.
+using ConditionAdvice = std::function<std::string(ConditionNote::Kind)>;
+
+// Warns on standard error, naming the map as given, of the file's damage,
+// and of a doubt only where the subcommand has advice for it: a doubt that
+// changes nothing in its output is not worth a line.
+void WarnOfCondition(const Console& console, const LoadedMap& map,
+                     const ConditionAdvice& advice = {});
+
+}  // namespace velmora
