@@ -4,12 +4,12 @@
 
 #include "cli/CommandErrors.h"
 #include "cli/CommandLine.h"
+#include "cli/MapCondition.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
 #include "cli/diff/DiffReport.h"
 #include "cli/diff/MapDifference.h"
 #include "cli/diff/MapText.h"
-#include "cli/MapCondition.h"
 
 namespace velmora {
 namespace {
@@ -33,6 +33,7 @@ Options:
                         it in the overview's colours, every changed cell
                         outlined in red; nothing is drawn when no cell differs
       --textconv      print the one map FILE as text for git's line diff
+      --git-external  take git's external-diff arguments (see below)
   -h, --help          show this help and exit
 
 Showing map changes in git diff and git log -p: add this line to the
@@ -40,10 +41,11 @@ repository's .gitattributes
   *.map diff=velmora-map
 and run
   git config diff.velmora-map.textconv "velmora-map diff --textconv"
-Run as git's external diff with its seven arguments (PATH OLD-FILE OLD-HEX
-OLD-MODE NEW-FILE NEW-HEX NEW-MODE, and NEW-PATH and a description for a
-renamed file), diff compares OLD-FILE with NEW-FILE and exits 0, as git
-requires.
+Run by git as its external diff (GIT_EXTERNAL_DIFF or diff.DRIVER.command),
+or given --git-external, diff takes git's seven arguments (PATH OLD-FILE
+OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE, and NEW-PATH and a description
+for a renamed file), compares OLD-FILE with NEW-FILE and exits 0, as git
+requires. Otherwise it takes exactly two maps.
 
 Exit status:
   0  the maps are the same: cells, tile set and version (--textconv: the
@@ -58,6 +60,25 @@ constexpr qsizetype kGitArguments = 7;
 constexpr qsizetype kGitRenameArguments = 9;
 // git names the missing side of an added or deleted file so.
 const QString kNoFile = QStringLiteral("/dev/null");
+// git sets this for every external diff program it runs.
+constexpr char kGitExternalDiffVariable[] = "GIT_DIFF_PATH_TOTAL";
+
+// Whether git runs this as its external diff: asked for by the option, or
+// by git's own environment together with git's count of arguments. Never by
+// the count alone: seven maps given by hand are a mistake, not git's call.
+bool IsGitExternalDiff(const CommandLine& commandLine) {
+    const qsizetype count = commandLine.Positional().size();
+    const bool gitCount = count == kGitArguments || count == kGitRenameArguments;
+    if (commandLine.IsSet(QStringLiteral("git-external"))) {
+        if (!gitCount) {
+            throw UsageError("--git-external takes git's " + std::to_string(kGitArguments) +
+                             " or " + std::to_string(kGitRenameArguments) + " arguments, not " +
+                             std::to_string(count));
+        }
+        return true;
+    }
+    return gitCount && qEnvironmentVariableIsSet(kGitExternalDiffVariable);
+}
 
 int RunGitExternalDiff(const QStringList& files, Console& console) {
     const std::string path = files[0].toStdString();
@@ -99,6 +120,7 @@ int RunDiff(const QStringList& arguments, Console& console) {
     commandLine.AddOption(
         QCommandLineOption(QStringLiteral("png"), QString(), QStringLiteral("OUT")));
     commandLine.AddOption(QCommandLineOption(QStringLiteral("textconv")));
+    commandLine.AddOption(QCommandLineOption(QStringLiteral("git-external")));
     if (!commandLine.Parse(arguments, console, 1, -1)) {
         return kExitSuccess;
     }
@@ -120,7 +142,10 @@ int RunDiff(const QStringList& arguments, Console& console) {
         console.Out << MapText(LoadMap(files[0].toStdString()));
         return kExitSuccess;
     }
-    if ((files.size() == kGitArguments || files.size() == kGitRenameArguments) && !anyOption) {
+    if (IsGitExternalDiff(commandLine)) {
+        if (anyOption) {
+            throw UsageError("git's external diff takes no other option");
+        }
         return RunGitExternalDiff(files, console);
     }
     if (files.size() < 2) {

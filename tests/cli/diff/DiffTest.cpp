@@ -300,6 +300,11 @@ TEST_F(DiffTest, HelpAndWrongArgumentsAnswerAsTheProgram) {
         {{"diff"}, "missing file operand"},
         {{"diff", "a.map"}, "missing file operand after 'a.map'"},
         {{"diff", "a.map", "b.map", "c.map"}, "extra operand 'c.map'"},
+        // Seven or nine maps given by hand are no call of git's.
+        {{"diff", "a.map", "m1", "m2", "m3", "m5", "m4", "m1"}, "extra operand 'm2'"},
+        {{"diff", "a", "b", "c", "d", "e", "f", "g", "h", "i"}, "extra operand 'c'"},
+        {{"diff", "--git-external", "a.map", "b.map"},
+         "--git-external takes git's 7 or 9 arguments, not 2"},
         {{"diff", "--textconv", "a.map", "b.map"},
          "extra operand 'b.map': --textconv writes one map as text"},
         {{"diff", "--textconv", "--stat", "a.map"}, "--textconv takes no other option"},

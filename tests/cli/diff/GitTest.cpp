@@ -102,6 +102,12 @@ TEST_F(GitTest, GitDiffAndGitLogShowTheChangedCellsThroughTheRecipe) {
     };
     const std::string diff = Git({"diff", "HEAD~1", "HEAD"});
     const std::string log = Git({"log", "-p", "-1"});
+    // As git's external diff, known by git's environment, not the count.
+    const std::string external =
+        Git({"-c", "diff.external='" + QStringLiteral(VELMORA_MAP_EXECUTABLE) + "' diff", "diff",
+             "HEAD~1", "HEAD"});
+    EXPECT_THAT(external, testing::StartsWith("velmora-map diff a/town.map b/town.map\n"));
+    EXPECT_THAT(external, HasSubstr("(505, 487) 12N, 6E: 2 \"Wall\" -> 12 \"Unlocked Door\"\n"));
     for (const std::string& change : changes) {
         EXPECT_THAT(diff, HasSubstr(change));
         EXPECT_THAT(log, HasSubstr(change));
@@ -133,7 +139,7 @@ TEST_F(GitTest, AnswersGitsExternalDiffCallWithStatusZero) {
          "other cells: 0 \"Unknown\"\n(1, 2) 497N, 498W: 2 \"Wall\"\n"},
     };
     for (const auto& c : cases) {
-        const RunResult result = Run(QStringList{"diff"} + c.Arguments);
+        const RunResult result = Run(QStringList{"diff", "--git-external"} + c.Arguments);
         EXPECT_EQ(result.Status, kExitSuccess) << c.Out;
         EXPECT_EQ(result.Out, c.Out);
     }
