@@ -31,6 +31,14 @@ void RefuseOutputOverInput(const std::string& input, const std::string& output,
     }
 }
 
+void RefuseBinaryOnTerminal(const std::string& output, const std::string_view content,
+                            const Console& console) {
+    if (IsStandardOutput(output) && console.OutIsTerminal) {
+        throw UsageError("will not write " + std::string(content) +
+                         " to a terminal; name an output file or redirect standard output");
+    }
+}
+
 void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, Console& console) {
     if (IsStandardOutput(path)) {
         console.Out.write(reinterpret_cast<const char*>(bytes.data()),

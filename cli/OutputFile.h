@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -26,6 +27,12 @@ bool IsSameFile(const std::string& input, const std::string& output);
 // output would destroy; inputName says what the input is ("the map file").
 void RefuseOutputOverInput(const std::string& input, const std::string& output,
                            const std::string& inputName);
+
+// Throws UsageError when output is standard output on a terminal, which
+// binary content such as a PNG picture or a map file would only garble;
+// content names it in the message ("a PNG picture").
+void RefuseBinaryOnTerminal(const std::string& output, std::string_view content,
+                            const Console& console);
 
 // Throws FileError naming the path when the file cannot be written; the old
 // file, if any, is then untouched.

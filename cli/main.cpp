@@ -5,13 +5,15 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <unistd.h>
+
 #include <iostream>
 
 int main(int argc, char* argv[]) {
     const QCoreApplication application(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    velmora::Console console{std::cout, std::cerr};
+    velmora::Console console{std::cout, std::cerr, isatty(STDOUT_FILENO) == 1};
     const int status = velmora::RunVelmoraMap(arguments, console);
     std::cout.flush();
     return std::cout ? status : velmora::kExitTrouble;

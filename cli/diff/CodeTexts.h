@@ -4,9 +4,9 @@
 // to a million lines.
 #pragma once
 
-#include "core/tiles/TileNames.h"
 #include "core/document/MapGrid.h"
 #include "core/tiles/TileCatalogue.h"
+#include "core/tiles/TileNames.h"
 
 #include <array>
 #include <cstdint>

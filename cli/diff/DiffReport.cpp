@@ -1,10 +1,10 @@
 // Writing a map difference as text, JSON and a picture.
 #include "cli/diff/DiffReport.h"
 
-#include "cli/MapImages.h"
-#include "core/tiles/TileNames.h"
-#include "cli/diff/CodeTexts.h"
 #include "cli/MapCondition.h"
+#include "cli/MapImages.h"
+#include "cli/diff/CodeTexts.h"
+#include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 #include "core/tiles/TileTables.h"
 

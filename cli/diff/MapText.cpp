@@ -1,9 +1,9 @@
 // Writing a map as text for git.
 #include "cli/diff/MapText.h"
 
-#include "core/tiles/TileNames.h"
-#include "cli/diff/CodeTexts.h"
 #include "cli/MapCondition.h"
+#include "cli/diff/CodeTexts.h"
+#include "core/tiles/TileNames.h"
 #include "core/view/CoordinateText.h"
 
 namespace velmora {

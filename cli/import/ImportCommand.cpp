@@ -162,6 +162,7 @@ int RunImport(const QStringList& arguments, Console& console) {
     }
     const std::string in = line.Positional()[0].toStdString();
     const std::string out = line.Positional()[1].toStdString();
+    RefuseBinaryOnTerminal(out, "a map file", console);
     RefuseOutputOverInput(in, out, "the file to import");
     const ImportFormat format = ChosenFormat(line, in);
     ImportOptions options;

@@ -3,8 +3,8 @@
 // so that a column of numbers reads at a glance.
 #include "cli/info/InfoReport.h"
 
-#include "core/tiles/TileNames.h"
 #include "cli/MapCondition.h"
+#include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 #include "core/tiles/TileTables.h"
 

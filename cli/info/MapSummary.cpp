@@ -3,8 +3,8 @@
 // rare codes outside 0..255 are gathered and sorted.
 #include "cli/info/MapSummary.h"
 
-#include "core/tiles/TileNames.h"
 #include "cli/MapCondition.h"
+#include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 
 #include <algorithm>

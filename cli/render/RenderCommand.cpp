@@ -9,17 +9,14 @@
 #include "cli/MapImages.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
-#include "core/tiles/TileNames.h"
 #include "cli/render/TileImage.h"
+#include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 #include "render/TilePictures.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <iostream>
 #include <limits>
 #include <optional>
 #include <string>
@@ -110,20 +107,6 @@ CellArea RegionOf(const QString& text) {
                     static_cast<int>(bottom - top)};
 }
 
-// Refuses outputs that would destroy the map or fill a terminal with binary.
-void CheckOutput(const std::string& input, const std::string& output, const Console& console) {
-    if (IsStandardOutput(output)) {
-        // Only the real standard output can be a terminal; tests hand in streams.
-        if (&console.Out == &std::cout && isatty(STDOUT_FILENO) == 1) {
-            throw UsageError(
-                "will not write a PNG picture to a terminal; name an output file or redirect "
-                "standard output");
-        }
-        return;
-    }
-    RefuseOutputOverInput(input, output, "the map file");
-}
-
 // The tile set the codes are read through: the one chosen, else the file's,
 // else, for a file that stores none, the dungeon set, as a freshly started
 // editor opens it. Warns of the file's condition, saying what is drawn.
@@ -168,7 +151,8 @@ int RunRender(const QStringList& arguments, Console& console) {
         line.IntegerValue(QStringLiteral("tileset"), 0, kTileSetCount - 1);
     const std::string input = line.Positional()[0].toStdString();
     const std::string output = line.Positional()[1].toStdString();
-    CheckOutput(input, output, console);
+    RefuseBinaryOnTerminal(output, "a PNG picture", console);
+    RefuseOutputOverInput(input, output, "the map file");
     CheckImageSize(area.Columns, area.Rows, cellPixels);
 
     const LoadedMap map = LoadMap(input);

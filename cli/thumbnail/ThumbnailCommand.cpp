@@ -123,6 +123,7 @@ int RunThumbnail(const QStringList& arguments, Console& console) {
         commandLine.IntegerValue(QStringLiteral("size"), 1, kLargestSize).value_or(kDefaultSize);
     const std::string input = commandLine.Positional()[0].toStdString();
     const std::string output = commandLine.Positional()[1].toStdString();
+    RefuseBinaryOnTerminal(output, "a PNG picture", console);
     RefuseOutputOverInput(input, output, "the map file");
 
     const LoadedMap map = LoadMap(input);

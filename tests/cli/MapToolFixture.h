@@ -64,10 +64,11 @@ protected:
     }
 
     // Runs the program in this process; arguments exclude the program's name.
-    static RunResult Run(const QStringList& arguments) {
+    // outIsTerminal: as if standard output were a terminal.
+    static RunResult Run(const QStringList& arguments, const bool outIsTerminal = false) {
         std::ostringstream out;
         std::ostringstream err;
-        Console console{out, err};
+        Console console{out, err, outIsTerminal};
         RunResult result;
         result.Status = RunVelmoraMap(arguments, console);
         result.Out = out.str();

@@ -174,6 +174,28 @@ TEST_F(ProgramTest, AReadErrorIsAnErrorAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(PathOf("out.csv")));
 }
 
+TEST_F(ProgramTest, NoBinaryOutputGoesToATerminal) {
+    const std::string map = WriteMap("m.map", MapGrid(), Dungeon);
+    const std::string csv = WriteText("m.csv", "1,2\n3,4\n");
+    const struct {
+        QStringList Arguments;
+        const char* Content;
+    } cases[] = {
+        {{"render", Q(map), "-"}, "a PNG picture"},
+        {{"thumbnail", Q(map), "-"}, "a PNG picture"},
+        {{"import", "--tileset", "0", Q(csv), "-"}, "a map file"},
+    };
+    for (const auto& c : cases) {
+        const RunResult result = Run(c.Arguments, true);
+        EXPECT_EQ(result.Status, kExitTrouble) << c.Content;
+        EXPECT_THAT(result.Err, HasSubstr(std::string("will not write ") + c.Content +
+                                          " to a terminal; name an output file"));
+        EXPECT_EQ(result.Out, "");
+    }
+    // Text may go there.
+    EXPECT_EQ(Run({"export", "-f", "csv", Q(map), "-"}, true).Status, kExitSuccess);
+}
+
 TEST_F(ProgramTest, VersionIsTheEditorsVersion) {
     const RunResult result = RunProgram({"--version"});
     EXPECT_EQ(result.Status, kExitSuccess);
