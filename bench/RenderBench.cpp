@@ -4,11 +4,11 @@
 // same size and beside one colour look-up per cell, the PNG encoding beside
 // deflating the same pixels as bytes, and the tiles of a 100 x 100-cell
 // region beside copying as many pixels.
-#include "cli/MapImages.h"
-#include "cli/OutputFile.h"
-#include "cli/render/TileImage.h"
 #include "core/document/MapFile.h"
 #include "core/tiles/TileSet.h"
+#include "render/MapImages.h"
+#include "render/PngEncoding.h"
+#include "render/TileImage.h"
 
 #include <QByteArray>
 #include <QImage>

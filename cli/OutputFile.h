@@ -6,7 +6,6 @@
 #include "cli/Console.h"
 
 #include <QByteArray>
-#include <QImage>
 
 #include <cstdint>
 #include <span>
@@ -38,10 +37,5 @@ void RefuseBinaryOnTerminal(const std::string& output, std::string_view content,
 // file, if any, is then untouched.
 void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, Console& console);
 void WriteOutput(const std::string& path, const QByteArray& bytes, Console& console);
-
-// PNG bytes of the image. An image of at most 256 colours is stored with a
-// palette of exactly its colours, which makes it smaller and much faster to
-// encode; others are stored as they are.
-QByteArray EncodePng(const QImage& image);
 
 }  // namespace velmora

@@ -10,6 +10,9 @@
 #include "cli/diff/DiffReport.h"
 #include "cli/diff/MapDifference.h"
 #include "cli/diff/MapText.h"
+#include "core/tiles/TileSet.h"
+#include "render/ChangesPicture.h"
+#include "render/PngEncoding.h"
 
 namespace velmora {
 namespace {
@@ -108,7 +111,11 @@ void WritePicture(const std::string& path, const LoadedMap& b, const MapDifferen
         console.Note(path, "no cell differs, so no picture was written");
         return;
     }
-    WriteOutput(path, EncodePng(DiffPicture(b, difference)), console);
+    // A map without a stored tile set is drawn as the editor's reader takes a
+    // grid cut short: in the dungeon set.
+    const QImage picture = DrawChangesPicture(*b.Grid, b.TileSet.value_or(Dungeon),
+                                              difference.Cells, *difference.Bounds);
+    WriteOutput(path, EncodePng(picture), console);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include "cli/diff/DiffReport.h"
 
 #include "cli/MapCondition.h"
-#include "cli/MapImages.h"
 #include "cli/diff/CodeTexts.h"
 #include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
@@ -49,29 +48,6 @@ QJsonObject MapJson(const LoadedMap& map) {
                                          : std::nullopt)},
         {"version", TextOrNull(version ? std::optional(VersionText(version)) : std::nullopt)},
     };
-}
-
-// Paints a one-pixel frame of the rectangle from (left, top) to (right,
-// bottom) inclusive, clipped to the canvas of width x height pixels.
-void Frame(const PixelCanvas canvas, const int width, const int height, const int left,
-           const int top, const int right, const int bottom, const Argb32 colour) {
-    const int firstX = std::max(left, 0);
-    const int lastX = std::min(right, width - 1);
-    const int firstY = std::max(top, 0);
-    const int lastY = std::min(bottom, height - 1);
-    const auto row = [&](const int y) { return canvas.Pixels + canvas.Stride * y; };
-    for (const int y : {top, bottom}) {
-        if (y >= firstY && y <= lastY) {
-            std::fill(row(y) + firstX, row(y) + lastX + 1, colour);
-        }
-    }
-    for (const int x : {left, right}) {
-        if (x >= firstX && x <= lastX) {
-            for (int y = firstY; y <= lastY; ++y) {
-                row(y)[x] = colour;
-            }
-        }
-    }
 }
 
 }  // namespace
@@ -160,34 +136,6 @@ std::string DiffJson(const LoadedMap& a, const LoadedMap& b, const MapDifference
         text += "]}";
     }
     return text;
-}
-
-QImage DiffPicture(const LoadedMap& b, const MapDifference& difference) {
-    const CellArea& changed = *difference.Bounds;
-    const int left = std::max(0, changed.Left - kPictureMargin);
-    const int top = std::max(0, changed.Top - kPictureMargin);
-    const int right = std::min(kMapSide - 1, changed.Left + changed.Columns - 1 + kPictureMargin);
-    const int bottom = std::min(kMapSide - 1, changed.Top + changed.Rows - 1 + kPictureMargin);
-    const CellArea area{left, top, right - left + 1, bottom - top + 1};
-    // A map without a stored tile set is drawn as the editor's reader takes a
-    // grid cut short: in the dungeon set.
-    QImage image =
-        DrawOverviewImage(*b.Grid, b.TileSet.value_or(Dungeon), area, kPictureCellPixels);
-
-    // Two frames: one on the grid lines around the cell, one just inside
-    // them, so the outline shows on any fill and the cell's middle stays visible.
-    const Argb32 outline = OpaquePixel(kChangeOutline);
-    const PixelCanvas canvas{reinterpret_cast<Argb32*>(image.bits()),
-                             image.bytesPerLine() / qsizetype{sizeof(Argb32)}};
-    for (const std::int32_t index : difference.Cells) {
-        const MapCell cell = CellAt(index);
-        const int x = (cell.X - area.Left) * kPictureCellPixels;
-        const int y = (cell.Y - area.Top) * kPictureCellPixels;
-        const int last = kPictureCellPixels - 1;  // the grid line after the cell
-        Frame(canvas, image.width(), image.height(), x - 1, y - 1, x + last, y + last, outline);
-        Frame(canvas, image.width(), image.height(), x, y, x + last - 1, y + last - 1, outline);
-    }
-    return image;
 }
 
 }  // namespace velmora

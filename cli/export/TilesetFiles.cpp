@@ -4,6 +4,7 @@
 
 #include "cli/CommandErrors.h"
 #include "cli/OutputFile.h"
+#include "render/PngEncoding.h"
 
 #include <QDir>
 #include <QFile>

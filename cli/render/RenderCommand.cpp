@@ -6,12 +6,13 @@
 #include "cli/CommandErrors.h"
 #include "cli/CommandLine.h"
 #include "cli/MapCondition.h"
-#include "cli/MapImages.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
-#include "cli/render/TileImage.h"
 #include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
+#include "render/MapImages.h"
+#include "render/PngEncoding.h"
+#include "render/TileImage.h"
 #include "render/TilePictures.h"
 
 #include <algorithm>
@@ -105,6 +106,20 @@ CellArea RegionOf(const QString& text) {
     }
     return CellArea{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
                     static_cast<int>(bottom - top)};
+}
+
+// Throws UsageError when the picture would exceed kMaxImageSide on a side,
+// suggesting what fits.
+void CheckImageSize(const int columns, const int rows, const int cellPixels) {
+    if (!ImageFits(columns, rows, cellPixels)) {
+        const std::int64_t longest = std::max(columns, rows);
+        throw UsageError(
+            "the picture would be " + std::to_string(std::int64_t{columns} * cellPixels) + " x " +
+            std::to_string(std::int64_t{rows} * cellPixels) + " pixels, more than " +
+            std::to_string(kMaxImageSide) +
+            " on a side; choose fewer pixels per cell (at most --cell " +
+            std::to_string(kMaxImageSide / longest) + " for this area) or a smaller --region");
+    }
 }
 
 // The tile set the codes are read through: the one chosen, else the file's,

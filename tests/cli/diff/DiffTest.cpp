@@ -3,6 +3,7 @@
 #include "MapToolFixture.h"
 #include "cli/diff/DiffReport.h"
 #include "cli/diff/MapDifference.h"
+#include "render/ChangesPicture.h"
 #include "core/overview/OverviewPainter.h"
 #include "core/tiles/TileSet.h"
 
@@ -161,10 +162,10 @@ TEST_F(DiffTest, PictureShowsTheChangedAreaOfTheNewMapWithChangedCellsOutlined) 
     const QImage image(Q(out));
     ASSERT_FALSE(image.isNull());
     // The changes' box and 3 cells more, clamped at the map's top-left corner.
-    EXPECT_EQ(image.size(), QSize(14 * kPictureCellPixels, 9 * kPictureCellPixels));
+    EXPECT_EQ(image.size(), QSize(14 * kChangesCellPixels, 9 * kChangesCellPixels));
     const QRgb red = OpaquePixel(kChangeOutline);
     const auto pixel = [&](int cellX, int cellY, int dx, int dy) {
-        return image.pixel(cellX * kPictureCellPixels + dx, cellY * kPictureCellPixels + dy);
+        return image.pixel(cellX * kChangesCellPixels + dx, cellY * kChangesCellPixels + dy);
     };
     // The changed wall: framed on its grid lines and just inside, black within.
     EXPECT_EQ(pixel(10, 5, -1, -1), red);

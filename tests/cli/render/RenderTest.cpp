@@ -3,9 +3,9 @@
 // clear message or a correct picture and never harm an existing output.
 #include "MapToolFixture.h"
 
-#include "cli/render/TileImage.h"
 #include "core/overview/OverviewMapping.h"
 #include "core/tiles/TileSet.h"
+#include "render/TileImage.h"
 #include "render/TilePictures.h"
 
 #include <QImage>

@@ -1,10 +1,10 @@
 // Tile pictures placed cell by cell. Each picture is scaled once to the cell
 // size and then copied row by row into the image, so a whole map at a few
 // pixels per cell costs little more than the copying.
-#include "cli/render/TileImage.h"
+#include "render/TileImage.h"
 
-#include "cli/MapImages.h"
 #include "core/tiles/TileNames.h"
+#include "render/MapImages.h"
 #include "render/TilePictures.h"
 
 #include <array>
@@ -73,7 +73,7 @@ private:
 
 QImage DrawTileImage(const MapGrid& grid, const std::optional<std::int32_t> tileSet,
                      const CellArea area, const int cellPixels) {
-    CheckImageSize(area.Columns, area.Rows, cellPixels);
+    RequireImageFits(area.Columns, area.Rows, cellPixels);
     const int width = area.Columns * cellPixels;
     const int height = area.Rows * cellPixels;
     QImage image = NewImage(width, height, QImage::Format_RGB32);

@@ -1,5 +1,6 @@
 // Pictures of map areas as images: the overview's colours at any number of
-// pixels per cell, drawn by the same painter as the editor's overview.
+// pixels per cell, drawn by the same painter as the editor's overview, and the
+// memory that large pictures live in.
 #pragma once
 
 #include "core/document/MapGrid.h"
@@ -19,12 +20,16 @@ inline constexpr int kMaxImageSide = 16384;
 // Throws std::bad_alloc when memory is short.
 QImage NewImage(int width, int height, QImage::Format format);
 
-// Throws UsageError when an image of so many cells at so many pixels each
-// would exceed kMaxImageSide on a side, suggesting --cell or --region.
-void CheckImageSize(int columns, int rows, int cellPixels);
+// Whether an image of so many cells at so many pixels each stays within
+// kMaxImageSide on a side.
+bool ImageFits(int columns, int rows, int cellPixels);
+
+// Throws UserError naming the size when the image would not fit.
+void RequireImageFits(int columns, int rows, int cellPixels);
 
 // The cells of the area in overview colours, cellPixels on a side each; from
-// 11 pixels on each cell ends in a grid line. An RGB32 image.
+// 11 pixels on each cell ends in a grid line. An RGB32 image; throws
+// UserError when it would not fit.
 QImage DrawOverviewImage(const MapGrid& grid, std::int32_t tileSet, CellArea area, int cellPixels);
 
 }  // namespace velmora

@@ -1,8 +1,8 @@
 // Overview pictures as images.
-#include "cli/MapImages.h"
+#include "render/MapImages.h"
 
-#include "cli/CommandErrors.h"
 #include "core/LargeBlock.h"
+#include "core/UserError.h"
 
 #include <algorithm>
 #include <memory>
@@ -31,22 +31,23 @@ QImage NewImage(const int width, const int height, const QImage::Format format) 
         [](void* owned) { delete static_cast<LargeBlock*>(owned); }, block.release());
 }
 
-void CheckImageSize(const int columns, const int rows, const int cellPixels) {
-    const std::int64_t width = std::int64_t{columns} * cellPixels;
-    const std::int64_t height = std::int64_t{rows} * cellPixels;
-    if (width > kMaxImageSide || height > kMaxImageSide) {
-        const std::int64_t longest = std::max(columns, rows);
-        throw UsageError(
-            "the picture would be " + std::to_string(width) + " x " + std::to_string(height) +
-            " pixels, more than " + std::to_string(kMaxImageSide) +
-            " on a side; choose fewer pixels per cell (at most --cell " +
-            std::to_string(kMaxImageSide / longest) + " for this area) or a smaller --region");
+bool ImageFits(const int columns, const int rows, const int cellPixels) {
+    return std::int64_t{columns} * cellPixels <= kMaxImageSide &&
+           std::int64_t{rows} * cellPixels <= kMaxImageSide;
+}
+
+void RequireImageFits(const int columns, const int rows, const int cellPixels) {
+    if (!ImageFits(columns, rows, cellPixels)) {
+        throw UserError("the picture would be " +
+                        std::to_string(std::int64_t{columns} * cellPixels) + " x " +
+                        std::to_string(std::int64_t{rows} * cellPixels) + " pixels, more than " +
+                        std::to_string(kMaxImageSide) + " on a side");
     }
 }
 
 QImage DrawOverviewImage(const MapGrid& grid, const std::int32_t tileSet, const CellArea area,
                          const int cellPixels) {
-    CheckImageSize(area.Columns, area.Rows, cellPixels);
+    RequireImageFits(area.Columns, area.Rows, cellPixels);
     QImage image =
         NewImage(area.Columns * cellPixels, area.Rows * cellPixels, QImage::Format_RGB32);
     const OverviewPainter painter(tileSet, cellPixels);
