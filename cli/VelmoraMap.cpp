@@ -40,6 +40,9 @@ Subcommands:
   import IN OUT.map         read a TMX, TMJ or CSV map back into a map file
   thumbnail FILE OUT.png    draw a small picture of a map for file managers
 
+A map FILE may be '-' for standard input, or a pipe such as
+<(git show HEAD:castle.map).
+
 Options:
   -h, --help                show this help, or a subcommand's with
                               'velmora-map SUBCOMMAND --help'
