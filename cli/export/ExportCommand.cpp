@@ -6,11 +6,11 @@
 #include "cli/CommandLine.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
-#include "core/tiles/TileNames.h"
-#include "cli/export/GridText.h"
-#include "cli/export/TiledDocuments.h"
 #include "cli/export/TilesetFiles.h"
+#include "cli/tiled/GridText.h"
+#include "cli/tiled/TiledDocuments.h"
 #include "core/document/FileAccess.h"
+#include "core/tiles/TileNames.h"
 
 #include <QFileInfo>
 

@@ -4,7 +4,7 @@
 
 #include "cli/CommandErrors.h"
 #include "cli/OutputFile.h"
-#include "cli/TiledFormat.h"
+#include "cli/tiled/TiledFormat.h"
 #include "render/TilePictures.h"
 #include "render/Tilesheet.h"
 

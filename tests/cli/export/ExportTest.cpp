@@ -3,8 +3,8 @@
 // every input or output that must be refused without writing anything.
 #include "ExportedMaps.h"
 #include "MapToolFixture.h"
-#include "cli/TiledFormat.h"
 #include "cli/export/TilesetFiles.h"
+#include "cli/tiled/TiledFormat.h"
 #include "core/tiles/TileTables.h"
 #include "render/TilePictures.h"
 

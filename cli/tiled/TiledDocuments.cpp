@@ -3,11 +3,11 @@
 // with its keys in alphabetical order, properties sorted by name. Only the
 // layer's numbers bypass the writers, for speed; they are digits and commas,
 // which neither notation needs to escape.
-#include "cli/export/TiledDocuments.h"
+#include "cli/tiled/TiledDocuments.h"
 
+#include "cli/tiled/GridText.h"
+#include "cli/tiled/TiledFormat.h"
 #include "core/tiles/TileNames.h"
-#include "cli/TiledFormat.h"
-#include "cli/export/GridText.h"
 #include "core/tiles/TileTables.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 // The files of an exported map in the tile editor's formats: the map (TMX or
 // TMJ), its tile set's external tileset (TSX or TSJ), and the name and size
 // of the tilesheet picture the tileset cuts into tiles (render/Tilesheet.h
-// draws it), laid out as cli/TiledFormat.h says.
+// draws it), laid out as cli/tiled/TiledFormat.h says.
 #pragma once
 
 #include "core/document/MapGrid.h"

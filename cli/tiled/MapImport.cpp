@@ -1,7 +1,7 @@
 // Choosing the reader, and placing what it read into a full grid.
-#include "cli/import/MapImport.h"
+#include "cli/tiled/MapImport.h"
 
-#include "cli/import/ImportText.h"
+#include "cli/tiled/ImportText.h"
 #include "core/UserError.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 // The names and sizes of the tilesets that stand for the five tile sets.
-#include "cli/TiledFormat.h"
+#include "cli/tiled/TiledFormat.h"
 
 #include "core/tiles/TileTables.h"
 
