@@ -9,6 +9,7 @@
 #include "cli/export/TilesetFiles.h"
 #include "cli/tiled/GridText.h"
 #include "cli/tiled/TiledDocuments.h"
+#include "cli/tiled/TiledFormat.h"
 #include "core/document/FileAccess.h"
 #include "core/tiles/TileNames.h"
 
@@ -55,46 +56,30 @@ Options:
 Exit status: 0 when the map was written, 2 when it was refused, the map could
 not be read or an output could not be written.
 )";
-enum class ExportFormat { Csv, Tmx, Tmj };
-
 // At most this many cells are named when codes name no tile.
 constexpr int kCellsNamed = 5;
 
-std::optional<ExportFormat> FormatNamed(const QString& name) {
-    const QString lower = name.toLower();
-    if (lower == QStringLiteral("csv")) {
-        return ExportFormat::Csv;
-    }
-    if (lower == QStringLiteral("tmx")) {
-        return ExportFormat::Tmx;
-    }
-    if (lower == QStringLiteral("tmj")) {
-        return ExportFormat::Tmj;
-    }
-    return std::nullopt;
-}
-
-std::string FormatName(const ExportFormat format) {
+std::string FormatName(const tiled::Format format) {
     switch (format) {
-        case ExportFormat::Csv:
+        case tiled::Format::Csv:
             return "CSV";
-        case ExportFormat::Tmx:
+        case tiled::Format::Tmx:
             return "TMX";
-        case ExportFormat::Tmj:
+        case tiled::Format::Tmj:
             return "TMJ";
     }
     return {};
 }
 
-ExportFormat ChooseFormat(const CommandLine& line, const std::string& out) {
+tiled::Format ChooseFormat(const CommandLine& line, const std::string& out) {
     const bool toStandardOutput = IsStandardOutput(out);
     if (line.IsSet(QStringLiteral("format"))) {
         const QString name = line.Value(QStringLiteral("format"));
-        const std::optional<ExportFormat> format = FormatNamed(name);
+        const std::optional<tiled::Format> format = tiled::FormatNamed(name.toStdString());
         if (!format) {
             throw UsageError("--format takes csv, tmx or tmj, not '" + name.toStdString() + "'");
         }
-        if (toStandardOutput && *format != ExportFormat::Csv) {
+        if (toStandardOutput && *format != tiled::Format::Csv) {
             throw UsageError("a " + FormatName(*format) +
                              " map cannot go to standard output, since its tileset files are "
                              "written beside it; give a file name, or use --format csv");
@@ -104,8 +89,8 @@ ExportFormat ChooseFormat(const CommandLine& line, const std::string& out) {
     if (toStandardOutput) {
         throw UsageError("standard output needs --format csv");
     }
-    const std::optional<ExportFormat> format =
-        FormatNamed(QFileInfo(QString::fromStdString(out)).suffix());
+    const std::optional<tiled::Format> format =
+        tiled::FormatNamed(QFileInfo(QString::fromStdString(out)).suffix().toStdString());
     if (!format) {
         throw UsageError("cannot tell the format of '" + out +
                          "' from its extension; name it .tmx, .tmj or .csv, or give --format");
@@ -120,7 +105,7 @@ std::string CellsText(const int count) {
 // The map's tile set and version as a tile editor map carries them. Throws
 // FileError, naming what stands in the way, when the map cannot be written
 // faithfully as such a map.
-tiled::MapHeader CheckTiledMap(const LoadedMap& map, const ExportFormat format) {
+tiled::MapHeader CheckTiledMap(const LoadedMap& map, const tiled::Format format) {
     const std::string name = FormatName(format);
     const std::string useCsv = "export it as CSV (--format csv)";
     if (!map.Read.GridComplete()) {
@@ -176,7 +161,7 @@ tiled::MapHeader CheckTiledMap(const LoadedMap& map, const ExportFormat format) 
 }
 
 // What the user should know of parts of the file the output does not hold.
-std::vector<std::string> InputNotes(const LoadedMap& map, const ExportFormat format) {
+std::vector<std::string> InputNotes(const LoadedMap& map, const tiled::Format format) {
     std::vector<std::string> notes;
     if (!map.Read.GridComplete()) {
         notes.push_back(map.Path + ": warning: the file ends after " +
@@ -185,7 +170,7 @@ std::vector<std::string> InputNotes(const LoadedMap& map, const ExportFormat for
                         CellsText(kMapCellCount - map.Read.CellsRead) +
                         " are written as 0, as the editor loads them");
     }
-    if (format != ExportFormat::Csv && map.FileSize > kTileSetBytes && !map.VersionStored()) {
+    if (format != tiled::Format::Csv && map.FileSize > kTileSetBytes && !map.VersionStored()) {
         notes.push_back(map.Path +
                         ": warning: the file ends inside its version, so no velmora-version "
                         "property is written");
@@ -217,12 +202,12 @@ void CheckMapTarget(const std::string& out, const TileSet tileSet, const tiled::
     }
 }
 
-std::vector<std::string> ExportTiledMap(const LoadedMap& map, const ExportFormat format,
+std::vector<std::string> ExportTiledMap(const LoadedMap& map, const tiled::Format format,
                                         const std::string& out, const bool replaceTileset,
                                         Console& console) {
     const tiled::MapHeader header = CheckTiledMap(map, format);
     const tiled::Notation notation =
-        format == ExportFormat::Tmx ? tiled::Notation::Xml : tiled::Notation::Json;
+        format == tiled::Format::Tmx ? tiled::Notation::Xml : tiled::Notation::Json;
     CheckMapTarget(out, header.Set, notation);
     NewFiles created;
     const TilesetPlacement placement{std::filesystem::path(out).parent_path().string(), header.Set,
@@ -251,7 +236,7 @@ int RunExport(const QStringList& arguments, Console& console) {
     }
     const std::string input = line.Positional()[0].toStdString();
     const std::string out = line.Positional()[1].toStdString();
-    const ExportFormat format = ChooseFormat(line, out);
+    const tiled::Format format = ChooseFormat(line, out);
 
     if (IsSameFile(input, out)) {
         throw FileError(out, "is the map file being exported; choose another name for the " +
@@ -264,7 +249,7 @@ int RunExport(const QStringList& arguments, Console& console) {
                                    " bytes long, too short for even one cell");
     }
     std::vector<std::string> notes = InputNotes(map, format);
-    if (format == ExportFormat::Csv) {
+    if (format == tiled::Format::Csv) {
         ExportCsv(map, out, console);
     } else {
         const std::vector<std::string> written = ExportTiledMap(
