@@ -30,8 +30,8 @@ constexpr char kHelp[] =
 Write the map FILE for other tools: as a TMX or TMJ map that tile editors open,
 or as CSV codes.
 
-The format follows OUT's extension (.tmx, .tmj or .csv, in any case) unless
---format names it. With --format csv, OUT '-' is standard output.
+The format follows OUT's extension (.tmx, .tmj, .csv, or .json for TMJ, in any
+case) unless --format names it. With --format csv, OUT '-' is standard output.
 
   TMX, TMJ  one 999 x 999 layer of 40 x 40 tiles whose global ids are the codes
             plus 1, with the tile set and version as the map properties
@@ -89,8 +89,7 @@ tiled::Format ChooseFormat(const CommandLine& line, const std::string& out) {
     if (toStandardOutput) {
         throw UsageError("standard output needs --format csv");
     }
-    const std::optional<tiled::Format> format =
-        tiled::FormatNamed(QFileInfo(QString::fromStdString(out)).suffix().toStdString());
+    const std::optional<tiled::Format> format = tiled::FormatOfFile(out);
     if (!format) {
         throw UsageError("cannot tell the format of '" + out +
                          "' from its extension; name it .tmx, .tmj or .csv, or give --format");

@@ -137,6 +137,21 @@ TEST_F(ExportTest, TiledMapsHoldGidsTileSetAndVersion) {
     }
 }
 
+// Export knows a format by every extension import knows it by: a .json map
+// is TMJ, with its tileset in a .tsj file.
+TEST_F(ExportTest, JsonExtensionWritesTmjAsImportReadsIt) {
+    const std::string map = WriteMap("m.map", TileGrid(Dungeon), Dungeon);
+    ASSERT_EQ(Run({"export", Q(map), Q(PathOf("m.tmj"))}).Status, kExitSuccess);
+    for (const char* out : {"m.json", "m.JSON"}) {
+        const RunResult result = Run({"export", Q(map), Q(PathOf(out))});
+        ASSERT_EQ(result.Status, kExitSuccess) << out << " " << result.Err;
+        EXPECT_EQ(result.Err, "");
+        EXPECT_TRUE(ReadBytes(PathOf(out)) == ReadBytes(PathOf("m.tmj"))) << out;
+    }
+    EXPECT_EQ(Files(), QStringList({"m.JSON", "m.json", "m.map", "m.tmj", "velmora-dungeon.png",
+                                    "velmora-dungeon.tsj"}));
+}
+
 TEST_F(ExportTest, TilesetsDescribeEveryTileAndPictureIt) {
     TilePictures pictures;
     for (int set = 0; set < kTileSetCount; ++set) {
