@@ -5,7 +5,7 @@
 // the disk's flush does not drown the work; ImportToFile adds the safe save.
 #include "cli/Console.h"
 #include "cli/VelmoraMap.h"
-#include "cli/import/MapImport.h"
+#include "cli/tiled/MapImport.h"
 #include "core/document/FileAccess.h"
 
 #include <QFile>

@@ -7,11 +7,12 @@
 #include "cli/MapCondition.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
-#include "core/tiles/TileNames.h"
-#include "cli/export/GridText.h"
-#include "cli/export/TiledDocuments.h"
 #include "cli/export/TilesetFiles.h"
+#include "cli/tiled/GridText.h"
+#include "cli/tiled/TiledDocuments.h"
+#include "cli/tiled/TiledFormat.h"
 #include "core/document/FileAccess.h"
+#include "core/tiles/TileNames.h"
 
 #include <QFileInfo>
 
@@ -30,8 +31,8 @@ constexpr char kHelp[] =
 Write the map FILE for other tools: as a TMX or TMJ map that tile editors open,
 or as CSV codes.
 
-The format follows OUT's extension (.tmx, .tmj or .csv, in any case) unless
---format names it. With --format csv, OUT '-' is standard output.
+The format follows OUT's extension (.tmx, .tmj, .csv, or .json for TMJ, in any
+case) unless --format names it. With --format csv, OUT '-' is standard output.
 
   TMX, TMJ  one 999 x 999 layer of 40 x 40 tiles whose global ids are the codes
             plus 1, with the tile set and version as the map properties
@@ -56,46 +57,30 @@ Options:
 Exit status: 0 when the map was written, 2 when it was refused, the map could
 not be read or an output could not be written.
 )";
-enum class ExportFormat { Csv, Tmx, Tmj };
-
 // At most this many cells are named when codes name no tile.
 constexpr int kCellsNamed = 5;
 
-std::optional<ExportFormat> FormatNamed(const QString& name) {
-    const QString lower = name.toLower();
-    if (lower == QStringLiteral("csv")) {
-        return ExportFormat::Csv;
-    }
-    if (lower == QStringLiteral("tmx")) {
-        return ExportFormat::Tmx;
-    }
-    if (lower == QStringLiteral("tmj")) {
-        return ExportFormat::Tmj;
-    }
-    return std::nullopt;
-}
-
-std::string FormatName(const ExportFormat format) {
+std::string FormatName(const tiled::Format format) {
     switch (format) {
-        case ExportFormat::Csv:
+        case tiled::Format::Csv:
             return "CSV";
-        case ExportFormat::Tmx:
+        case tiled::Format::Tmx:
             return "TMX";
-        case ExportFormat::Tmj:
+        case tiled::Format::Tmj:
             return "TMJ";
     }
     return {};
 }
 
-ExportFormat ChooseFormat(const CommandLine& line, const std::string& out) {
+tiled::Format ChooseFormat(const CommandLine& line, const std::string& out) {
     const bool toStandardOutput = IsStandardOutput(out);
     if (line.IsSet(QStringLiteral("format"))) {
         const QString name = line.Value(QStringLiteral("format"));
-        const std::optional<ExportFormat> format = FormatNamed(name);
+        const std::optional<tiled::Format> format = tiled::FormatNamed(name.toStdString());
         if (!format) {
             throw UsageError("--format takes csv, tmx or tmj, not '" + name.toStdString() + "'");
         }
-        if (toStandardOutput && *format != ExportFormat::Csv) {
+        if (toStandardOutput && *format != tiled::Format::Csv) {
             throw UsageError("a " + FormatName(*format) +
                              " map cannot go to standard output, since its tileset files are "
                              "written beside it; give a file name, or use --format csv");
@@ -105,8 +90,7 @@ ExportFormat ChooseFormat(const CommandLine& line, const std::string& out) {
     if (toStandardOutput) {
         throw UsageError("standard output needs --format csv");
     }
-    const std::optional<ExportFormat> format =
-        FormatNamed(QFileInfo(QString::fromStdString(out)).suffix());
+    const std::optional<tiled::Format> format = tiled::FormatOfFile(out);
     if (!format) {
         throw UsageError("cannot tell the format of '" + out +
                          "' from its extension; name it .tmx, .tmj or .csv, or give --format");
@@ -117,7 +101,7 @@ ExportFormat ChooseFormat(const CommandLine& line, const std::string& out) {
 // The map's tile set and version as a tile editor map carries them. Throws
 // FileError, naming what stands in the way, when the map cannot be written
 // faithfully as such a map.
-tiled::MapHeader CheckTiledMap(const LoadedMap& map, const ExportFormat format) {
+tiled::MapHeader CheckTiledMap(const LoadedMap& map, const tiled::Format format) {
     const std::string name = FormatName(format);
     const std::string useCsv = "export it as CSV (--format csv)";
     for (const ConditionNote& note : DescribeCondition(map)) {
@@ -176,9 +160,9 @@ tiled::MapHeader CheckTiledMap(const LoadedMap& map, const ExportFormat format) 
 }
 
 // Warns of the file's condition, saying what the output leaves out.
-void WarnOfInput(const LoadedMap& map, const ExportFormat format, const Console& console) {
+void WarnOfInput(const LoadedMap& map, const tiled::Format format, const Console& console) {
     WarnOfCondition(console, map, [format](const ConditionNote::Kind kind) -> std::string {
-        if (kind == ConditionNote::Kind::CutInsideVersion && format != ExportFormat::Csv) {
+        if (kind == ConditionNote::Kind::CutInsideVersion && format != tiled::Format::Csv) {
             return "no velmora-version property is written";
         }
         return {};
@@ -205,12 +189,12 @@ void CheckMapTarget(const std::string& out, const TileSet tileSet, const tiled::
     }
 }
 
-std::vector<std::string> ExportTiledMap(const LoadedMap& map, const ExportFormat format,
+std::vector<std::string> ExportTiledMap(const LoadedMap& map, const tiled::Format format,
                                         const std::string& out, const bool replaceTileset,
                                         Console& console) {
     const tiled::MapHeader header = CheckTiledMap(map, format);
     const tiled::Notation notation =
-        format == ExportFormat::Tmx ? tiled::Notation::Xml : tiled::Notation::Json;
+        format == tiled::Format::Tmx ? tiled::Notation::Xml : tiled::Notation::Json;
     CheckMapTarget(out, header.Set, notation);
     NewFiles created;
     const TilesetPlacement placement{std::filesystem::path(out).parent_path().string(), header.Set,
@@ -239,7 +223,7 @@ int RunExport(const QStringList& arguments, Console& console) {
     }
     const std::string input = line.Positional()[0].toStdString();
     const std::string out = line.Positional()[1].toStdString();
-    const ExportFormat format = ChooseFormat(line, out);
+    const tiled::Format format = ChooseFormat(line, out);
 
     if (IsSameFile(input, out)) {
         throw FileError(out, "is the map file being exported; choose another name for the " +
@@ -252,7 +236,7 @@ int RunExport(const QStringList& arguments, Console& console) {
                                    " bytes long, too short for even one cell");
     }
     std::vector<std::string> notes;
-    if (format == ExportFormat::Csv) {
+    if (format == tiled::Format::Csv) {
         ExportCsv(map, out, console);
     } else {
         notes = ExportTiledMap(map, format, out, line.IsSet(QStringLiteral("replace-tileset")),

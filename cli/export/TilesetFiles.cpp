@@ -4,7 +4,10 @@
 
 #include "cli/CommandErrors.h"
 #include "cli/OutputFile.h"
+#include "cli/tiled/TiledFormat.h"
 #include "render/PngEncoding.h"
+#include "render/TilePictures.h"
+#include "render/Tilesheet.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +18,10 @@
 
 namespace velmora {
 namespace {
+
+// The tileset cuts the sheet into tiles of its tile size, so the pictures
+// drawn on the sheet must be of that size.
+static_assert(tiled::kTileSize == kTilePictureSize);
 
 enum class Existing { None, Same, Different };
 
@@ -106,7 +113,7 @@ std::vector<std::string> PutTilesetFiles(const TilesetPlacement& placement, NewF
     const std::string sheetPath = PathIn(placement.Folder, tiled::TilesheetFileName(placement.Set));
     const std::string tilesetPath =
         PathIn(placement.Folder, tiled::TilesetFileName(placement.Set, placement.Notation));
-    const QImage sheet = tiled::DrawTilesheet(placement.Set);
+    const QImage sheet = DrawTilesheet(placement.Set, tiled::TilesheetSize(placement.Set));
     const QByteArray tileset = tiled::TilesetDocument(placement.Notation, placement.Set);
     // Both are compared before either is written, so that something in the
     // way of the second stops the export before it writes the first.

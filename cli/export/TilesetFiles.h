@@ -4,7 +4,7 @@
 #pragma once
 
 #include "cli/Console.h"
-#include "cli/export/TiledDocuments.h"
+#include "cli/tiled/TiledDocuments.h"
 
 #include <string>
 #include <vector>

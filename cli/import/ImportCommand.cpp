@@ -7,7 +7,7 @@
 #include "cli/CommandLine.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
-#include "cli/import/MapImport.h"
+#include "cli/tiled/MapImport.h"
 #include "core/document/FileAccess.h"
 #include "core/document/MapFile.h"
 #include "core/document/Version.h"

@@ -3,8 +3,8 @@
 // the file. A reader must either give a map that fits the grid, with codes of
 // its tile set's tileset, or refuse with a message in the program's style;
 // any other exception, crash or broken expectation is a finding.
-#include "cli/TiledFormat.h"
-#include "cli/import/MapImport.h"
+#include "cli/tiled/MapImport.h"
+#include "cli/tiled/TiledFormat.h"
 #include "core/UserError.h"
 
 #include <QByteArray>

@@ -3,8 +3,8 @@
 // every input or output that must be refused without writing anything.
 #include "ExportedMaps.h"
 #include "MapToolFixture.h"
-#include "cli/TiledFormat.h"
 #include "cli/export/TilesetFiles.h"
+#include "cli/tiled/TiledFormat.h"
 #include "core/tiles/TileTables.h"
 #include "render/TilePictures.h"
 
@@ -135,6 +135,21 @@ TEST_F(ExportTest, TiledMapsHoldGidsTileSetAndVersion) {
             ASSERT_EQ(tiledMap.Gids[i], std::int64_t{grid.Cells()[i]} + 1) << c.Out << " " << i;
         }
     }
+}
+
+// Export knows a format by every extension import knows it by: a .json map
+// is TMJ, with its tileset in a .tsj file.
+TEST_F(ExportTest, JsonExtensionWritesTmjAsImportReadsIt) {
+    const std::string map = WriteMap("m.map", TileGrid(Dungeon), Dungeon);
+    ASSERT_EQ(Run({"export", Q(map), Q(PathOf("m.tmj"))}).Status, kExitSuccess);
+    for (const char* out : {"m.json", "m.JSON"}) {
+        const RunResult result = Run({"export", Q(map), Q(PathOf(out))});
+        ASSERT_EQ(result.Status, kExitSuccess) << out << " " << result.Err;
+        EXPECT_EQ(result.Err, "");
+        EXPECT_TRUE(ReadBytes(PathOf(out)) == ReadBytes(PathOf("m.tmj"))) << out;
+    }
+    EXPECT_EQ(Files(), QStringList({"m.JSON", "m.json", "m.map", "m.tmj", "velmora-dungeon.png",
+                                    "velmora-dungeon.tsj"}));
 }
 
 TEST_F(ExportTest, TilesetsDescribeEveryTileAndPictureIt) {

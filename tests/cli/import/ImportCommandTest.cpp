@@ -4,7 +4,7 @@
 #include "ImportTestFiles.h"
 #include "MapToolFixture.h"
 
-#include "cli/import/MapImport.h"
+#include "cli/tiled/MapImport.h"
 
 #include <QDir>
 

@@ -2,7 +2,7 @@
 // choice of tile set, the step from ids to codes, and what they refuse.
 #include "ImportTestFiles.h"
 
-#include "cli/import/MapImport.h"
+#include "cli/tiled/MapImport.h"
 #include "core/UserError.h"
 
 #include <gmock/gmock.h>

@@ -1,5 +1,5 @@
 // Whole numbers, excerpts and positions for the import readers.
-#include "cli/import/ImportText.h"
+#include "cli/tiled/ImportText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -3,19 +3,17 @@
 // with its keys in alphabetical order, properties sorted by name. Only the
 // layer's numbers bypass the writers, for speed; they are digits and commas,
 // which neither notation needs to escape.
-#include "cli/export/TiledDocuments.h"
+#include "cli/tiled/TiledDocuments.h"
 
+#include "cli/tiled/GridText.h"
+#include "cli/tiled/TiledFormat.h"
 #include "core/tiles/TileNames.h"
-#include "cli/TiledFormat.h"
-#include "cli/export/GridText.h"
 #include "core/tiles/TileTables.h"
-#include "render/TilePictures.h"
 
 #include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPainter>
 #include <QXmlStreamWriter>
 
 #include <array>
@@ -289,22 +287,6 @@ QByteArray TilesetDocument(const Notation notation, const TileSet tileSet) {
 
 QSize TilesheetSize(const TileSet tileSet) {
     return {kSheetColumns * kTileSize, SheetRows(tileSet) * kTileSize};
-}
-
-QImage DrawTilesheet(const TileSet tileSet) {
-    // Every slot of the whole rows gets a picture, so nothing is transparent.
-    QImage sheet(TilesheetSize(tileSet), QImage::Format_RGB32);
-    TilePictures pictures;
-    const TileNames names(tileSet);
-    QPainter painter(&sheet);
-    for (int code = 0; code < TilesetTileCount(tileSet); ++code) {
-        const TileEntry* const entry = names.Find(code);
-        const QImage& picture =
-            entry != nullptr ? pictures.Load(entry->BitmapName.View()) : pictures.NoTile();
-        painter.drawImage((code % kSheetColumns) * kTileSize, (code / kSheetColumns) * kTileSize,
-                          picture);
-    }
-    return sheet;
 }
 
 }  // namespace velmora::tiled

@@ -1,6 +1,7 @@
 // The files of an exported map in the tile editor's formats: the map (TMX or
-// TMJ), its tile set's external tileset (TSX or TSJ) and the tilesheet
-// picture the tileset cuts into tiles, laid out as cli/TiledFormat.h says.
+// TMJ), its tile set's external tileset (TSX or TSJ), and the name and size
+// of the tilesheet picture the tileset cuts into tiles (render/Tilesheet.h
+// draws it), laid out as cli/tiled/TiledFormat.h says.
 #pragma once
 
 #include "core/document/MapGrid.h"
@@ -8,7 +9,6 @@
 #include "core/tiles/TileSet.h"
 
 #include <QByteArray>
-#include <QImage>
 #include <QSize>
 
 #include <optional>
@@ -42,10 +42,8 @@ QByteArray MapDocument(Notation notation, const MapGrid& grid, const MapHeader& 
 // properties.
 QByteArray TilesetDocument(Notation notation, TileSet tileSet);
 
+// The size of the set's tilesheet picture: TilesetTileCount tiles in rows of
+// kSheetColumns, kTileSize pixels each way.
 QSize TilesheetSize(TileSet tileSet);
-
-// Every tile picture of the set at the place of its code, the no-tile picture
-// for codes in between that name none, transparent after the last.
-QImage DrawTilesheet(TileSet tileSet);
 
 }  // namespace velmora::tiled

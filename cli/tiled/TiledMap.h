@@ -3,7 +3,7 @@
 // ids to Velmora codes with the choice of the map's tile set.
 #pragma once
 
-#include "cli/import/MapImport.h"
+#include "cli/tiled/MapImport.h"
 
 #include <QByteArray>
 #include <QString>

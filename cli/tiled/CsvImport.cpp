@@ -1,9 +1,9 @@
 // Reading a CSV map: one line per row, north first, each a comma-separated
 // list of cell codes, west first; any 32-bit code is taken as it stands, so a
 // map exported as CSV comes back unchanged.
-#include "cli/import/MapImport.h"
+#include "cli/tiled/MapImport.h"
 
-#include "cli/import/ImportText.h"
+#include "cli/tiled/ImportText.h"
 #include "core/UserError.h"
 
 #include <algorithm>

@@ -1,12 +1,12 @@
 // What TMX and TMJ import share beyond the format: layer data in its
 // encodings, tileset names, the choice of tile set and the step from global
 // tile ids to codes.
-#include "cli/import/TiledMap.h"
+#include "cli/tiled/TiledMap.h"
 
-#include "core/tiles/TileNames.h"
-#include "cli/TiledFormat.h"
-#include "cli/import/ImportText.h"
+#include "cli/tiled/ImportText.h"
+#include "cli/tiled/TiledFormat.h"
 #include "core/UserError.h"
+#include "core/tiles/TileNames.h"
 #include "core/tiles/TileTables.h"
 
 #include <QJsonDocument>

@@ -1,7 +1,8 @@
-// How a Velmora map looks in the common tile-map formats, the one place both
-// export and import take it from: 40 x 40 tiles, global tile id = code + 1
-// in one tile set per map, that set's external tileset file named after it,
-// and the map's tile set and version kept as map properties.
+// The common tile-map formats as export and import both take them from this
+// one place: which formats there are and what names and extensions stand for
+// them, and how a Velmora map looks in them: 40 x 40 tiles, global tile id =
+// code + 1 in one tile set per map, that set's external tileset file named
+// after it, and the map's tile set and version kept as map properties.
 #pragma once
 
 #include "core/tiles/TileSet.h"
@@ -12,6 +13,16 @@
 #include <string_view>
 
 namespace velmora::tiled {
+
+// TMX and TMJ are Tiled's maps in XML and JSON; CSV is plain codes, one line
+// per row.
+enum class Format { Csv, Tmx, Tmj };
+
+// "csv", "tmx" or "tmj", without regard to case, as --format names a format.
+std::optional<Format> FormatNamed(std::string_view name);
+// By the file name's extension: .csv, .tmx, .tmj, or .json (the older name
+// of TMJ), without regard to case.
+std::optional<Format> FormatOfFile(std::string_view path);
 
 inline constexpr int kTileSize = 40;
 // The first global tile id of the map's one tileset: gid = code + kFirstGid.

@@ -2,11 +2,11 @@
 // tilesets, and the first tile layer in file order, layers inside group
 // layers included, with its data as an array of ids or as base64 text
 // (optionally zlib- or gzip-compressed).
-#include "cli/import/MapImport.h"
+#include "cli/tiled/MapImport.h"
 
-#include "cli/TiledFormat.h"
-#include "cli/import/ImportText.h"
-#include "cli/import/TiledMap.h"
+#include "cli/tiled/ImportText.h"
+#include "cli/tiled/TiledFormat.h"
+#include "cli/tiled/TiledMap.h"
 #include "core/UserError.h"
 
 #include <QJsonArray>

@@ -1,5 +1,5 @@
 // Writing the grid's numbers straight into the output buffer.
-#include "cli/export/GridText.h"
+#include "cli/tiled/GridText.h"
 
 #include <array>
 #include <charconv>

@@ -4,6 +4,7 @@
 // functions; only an external tileset file is fetched through a callback.
 #pragma once
 
+#include "cli/tiled/TiledFormat.h"
 #include "core/document/MapGrid.h"
 #include "core/tiles/TileSet.h"
 
@@ -19,13 +20,15 @@
 
 namespace velmora {
 
-enum class ImportFormat { Csv, Tmx, Tmj };
-
-// "csv", "tmx" or "tmj", without regard to case.
-std::optional<ImportFormat> ImportFormatNamed(std::string_view name);
-// By the file name's extension: .csv, .tmx, .tmj, or .json (the older name
-// of TMJ), without regard to case.
-std::optional<ImportFormat> ImportFormatOfFile(std::string_view path);
+// Import's names for the formats and their names and extensions, which it
+// shares with export (cli/tiled/TiledFormat.h).
+using ImportFormat = tiled::Format;
+inline std::optional<ImportFormat> ImportFormatNamed(const std::string_view name) {
+    return tiled::FormatNamed(name);
+}
+inline std::optional<ImportFormat> ImportFormatOfFile(const std::string_view path) {
+    return tiled::FormatOfFile(path);
+}
 
 // The most bytes an input may hold. The largest full map in any of the three
 // formats is about 30 MB (each of the 998,001 cells as a <tile> element with

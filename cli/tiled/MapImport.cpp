@@ -1,58 +1,12 @@
 // Choosing the reader, and placing what it read into a full grid.
-#include "cli/import/MapImport.h"
+#include "cli/tiled/MapImport.h"
 
-#include "cli/import/ImportText.h"
+#include "cli/tiled/ImportText.h"
 #include "core/UserError.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 
 namespace velmora {
-namespace {
-
-struct FormatName {
-    std::string_view Name;
-    ImportFormat Format;
-};
-
-constexpr std::array<FormatName, 4> kFormatNames = {{
-    {"csv", ImportFormat::Csv},
-    {"tmx", ImportFormat::Tmx},
-    {"tmj", ImportFormat::Tmj},
-    {"json", ImportFormat::Tmj},  // as an extension only: the name Tiled used before TMJ
-}};
-
-bool SameIgnoringCase(const std::string_view a, const std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-std::optional<ImportFormat> FormatOf(const std::string_view name, const bool json) {
-    for (const FormatName& entry : kFormatNames) {
-        if ((json || entry.Name != "json") && SameIgnoringCase(name, entry.Name)) {
-            return entry.Format;
-        }
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
-std::optional<ImportFormat> ImportFormatNamed(const std::string_view name) {
-    return FormatOf(name, false);
-}
-
-std::optional<ImportFormat> ImportFormatOfFile(const std::string_view path) {
-    const auto dot = path.rfind('.');
-    const auto slash = path.find_last_of("/\\");
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) {
-        return std::nullopt;
-    }
-    return FormatOf(path.substr(dot + 1), true);
-}
 
 std::unique_ptr<MapGrid> ImportedMap::ToGrid() const {
     auto grid = std::make_unique<MapGrid>();
