@@ -176,7 +176,7 @@ void ImportFromMemory(benchmark::State& state, const char* name) {
     QFile file(path);
     file.open(QIODevice::ReadOnly);
     const QByteArray bytes = file.readAll();
-    const auto format = ImportFormatOfFile(path.toStdString());
+    const auto format = tiled::FormatOfFile(path.toStdString());
     for (auto _ : state) {
         const ImportedMap map = ImportMap(*format, bytes, {Dungeon, {}});
         benchmark::DoNotOptimize(map.Codes.data());

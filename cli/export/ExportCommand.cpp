@@ -92,8 +92,9 @@ tiled::Format ChooseFormat(const CommandLine& line, const std::string& out) {
     }
     const std::optional<tiled::Format> format = tiled::FormatOfFile(out);
     if (!format) {
-        throw UsageError("cannot tell the format of '" + out +
-                         "' from its extension; name it .tmx, .tmj or .csv, or give --format");
+        throw UsageError(
+            "cannot tell the format of '" + out +
+            "' from its extension; name it .tmx, .tmj (or .json) or .csv, or give --format");
     }
     return *format;
 }
@@ -199,10 +200,10 @@ std::vector<std::string> ExportTiledMap(const LoadedMap& map, const tiled::Forma
     NewFiles created;
     const TilesetPlacement placement{std::filesystem::path(out).parent_path().string(), header.Set,
                                      notation, replaceTileset};
-    std::vector<std::string> notes = PutTilesetFiles(placement, created, console);
+    std::vector<std::string> kept = PutTilesetFiles(placement, created, console);
     WriteOutput(out, tiled::MapDocument(notation, *map.Grid, header), console);
     created.Keep();
-    return notes;
+    return kept;
 }
 
 void ExportCsv(const LoadedMap& map, const std::string& out, Console& console) {
@@ -235,16 +236,18 @@ int RunExport(const QStringList& arguments, Console& console) {
         throw FileError(input, "holds no map: the file is " + std::to_string(map.FileSize) +
                                    " bytes long, too short for even one cell");
     }
-    std::vector<std::string> notes;
+    std::vector<std::string> kept;
     if (format == tiled::Format::Csv) {
         ExportCsv(map, out, console);
     } else {
-        notes = ExportTiledMap(map, format, out, line.IsSet(QStringLiteral("replace-tileset")),
-                               console);
+        kept = ExportTiledMap(map, format, out, line.IsSet(QStringLiteral("replace-tileset")),
+                              console);
     }
     WarnOfInput(map, format, console);
-    for (const std::string& note : notes) {
-        console.Err << kProgramName << ": " << note << "\n";
+    for (const std::string& path : kept) {
+        console.Note(path,
+                     "kept as it is, though it differs from what this program writes (changed in "
+                     "a tile editor?); --replace-tileset writes it anew");
     }
     return kExitSuccess;
 }

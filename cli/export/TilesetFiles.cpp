@@ -80,14 +80,12 @@ Existing ComparePicture(const std::string& path, const QImage& sheet) {
 // the bytes are made only when they are written.
 void PutFile(const std::string& path, const Existing existing, const bool replaceDiffering,
              const std::function<QByteArray()>& bytes, NewFiles& created, Console& console,
-             std::vector<std::string>& notes) {
+             std::vector<std::string>& kept) {
     if (existing == Existing::Same) {
         return;
     }
     if (existing == Existing::Different && !replaceDiffering) {
-        notes.push_back(path +
-                        ": note: kept as it is, though it differs from what this program "
-                        "writes (changed in a tile editor?); --replace-tileset writes it anew");
+        kept.push_back(path);
         return;
     }
     WriteOutput(path, bytes(), console);
@@ -120,14 +118,14 @@ std::vector<std::string> PutTilesetFiles(const TilesetPlacement& placement, NewF
     const Existing sheetFound = ComparePicture(sheetPath, sheet);
     const Existing tilesetFound = CompareDocument(tilesetPath, tileset);
 
-    std::vector<std::string> notes;
+    std::vector<std::string> kept;
     PutFile(
         sheetPath, sheetFound, placement.ReplaceDiffering, [&sheet] { return EncodePng(sheet); },
-        created, console, notes);
+        created, console, kept);
     PutFile(
         tilesetPath, tilesetFound, placement.ReplaceDiffering, [&tileset] { return tileset; },
-        created, console, notes);
-    return notes;
+        created, console, kept);
+    return kept;
 }
 
 }  // namespace velmora

@@ -37,9 +37,9 @@ struct TilesetPlacement {
 };
 
 // Puts the tilesheet picture, then the tileset file into the folder, so that
-// neither ever refers to a missing file. Returns notes for the user on files
-// kept as they were. Throws FileError when a file cannot be read or written,
-// or when something other than a file is in the way.
+// neither ever refers to a missing file. Returns the files kept as they were
+// though they differ from what would be written. Throws FileError when a file cannot be read or
+// written, or when something other than a file is in the way.
 std::vector<std::string> PutTilesetFiles(const TilesetPlacement& placement, NewFiles& created,
                                          Console& console);
 

@@ -135,15 +135,15 @@ TilesetFileReader TilesetFilesBeside(const std::string& mapPath) {
     };
 }
 
-ImportFormat ChosenFormat(const CommandLine& line, const std::string& in) {
+tiled::Format ChosenFormat(const CommandLine& line, const std::string& in) {
     if (line.IsSet(QStringLiteral("format"))) {
         const std::string name = line.Value(QStringLiteral("format")).toStdString();
-        if (const std::optional<ImportFormat> format = ImportFormatNamed(name)) {
+        if (const std::optional<tiled::Format> format = tiled::FormatNamed(name)) {
             return *format;
         }
         throw UsageError("--format takes csv, tmx or tmj, not '" + name + "'");
     }
-    if (const std::optional<ImportFormat> format = ImportFormatOfFile(in)) {
+    if (const std::optional<tiled::Format> format = tiled::FormatOfFile(in)) {
         return *format;
     }
     throw UsageError(in == "-" ? "give the format of standard input with --format csv|tmx|tmj"
@@ -164,13 +164,13 @@ int RunImport(const QStringList& arguments, Console& console) {
     const std::string out = line.Positional()[1].toStdString();
     RefuseBinaryOnTerminal(out, "a map file", console);
     RefuseOutputOverInput(in, out, "the file to import");
-    const ImportFormat format = ChosenFormat(line, in);
+    const tiled::Format format = ChosenFormat(line, in);
     ImportOptions options;
     if (const std::optional<int> tileSet =
             line.IntegerValue(QStringLiteral("tileset"), 0, kTileSetCount - 1)) {
         options.ChosenTileSet = static_cast<TileSet>(*tileSet);
     }
-    if (format == ImportFormat::Csv && !options.ChosenTileSet) {
+    if (format == tiled::Format::Csv && !options.ChosenTileSet) {
         throw UsageError("a CSV map holds no tile set; give it with --tileset N (0 to " +
                          std::to_string(kTileSetCount - 1) + ")");
     }

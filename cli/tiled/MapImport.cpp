@@ -18,7 +18,7 @@ std::unique_ptr<MapGrid> ImportedMap::ToGrid() const {
     return grid;
 }
 
-ImportedMap ImportMap(const ImportFormat format, const QByteArray& bytes,
+ImportedMap ImportMap(const tiled::Format format, const QByteArray& bytes,
                       const ImportOptions& options) {
     const std::string_view text =
         WithoutByteOrderMark({bytes.constData(), static_cast<std::size_t>(bytes.size())});
@@ -30,14 +30,14 @@ ImportedMap ImportMap(const ImportFormat format, const QByteArray& bytes,
     const QByteArray content =
         QByteArray::fromRawData(text.data(), static_cast<qsizetype>(text.size()));
     switch (format) {
-        case ImportFormat::Csv:
+        case tiled::Format::Csv:
             if (!options.ChosenTileSet) {
                 throw UserError("a CSV map holds no tile set; give it with --tileset N");
             }
             return ImportCsv(text, *options.ChosenTileSet);
-        case ImportFormat::Tmx:
+        case tiled::Format::Tmx:
             return ImportTmx(bytes, options);  // the XML reader handles the mark itself
-        case ImportFormat::Tmj:
+        case tiled::Format::Tmj:
             return ImportTmj(content, options);
     }
     throw UserError("unknown import format");

@@ -20,16 +20,6 @@
 
 namespace velmora {
 
-// Import's names for the formats and their names and extensions, which it
-// shares with export (cli/tiled/TiledFormat.h).
-using ImportFormat = tiled::Format;
-inline std::optional<ImportFormat> ImportFormatNamed(const std::string_view name) {
-    return tiled::FormatNamed(name);
-}
-inline std::optional<ImportFormat> ImportFormatOfFile(const std::string_view path) {
-    return tiled::FormatOfFile(path);
-}
-
 // The most bytes an input may hold. The largest full map in any of the three
 // formats is about 30 MB (each of the 998,001 cells as a <tile> element with
 // a ten-digit id); refusing beyond this keeps memory bounded whatever a file
@@ -72,6 +62,6 @@ ImportedMap ImportTmj(const QByteArray& bytes, const ImportOptions& options);
 
 // The reader of the format; CSV needs options.ChosenTileSet, since it holds
 // no tile set of its own.
-ImportedMap ImportMap(ImportFormat format, const QByteArray& bytes, const ImportOptions& options);
+ImportedMap ImportMap(tiled::Format format, const QByteArray& bytes, const ImportOptions& options);
 
 }  // namespace velmora

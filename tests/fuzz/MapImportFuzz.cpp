@@ -23,7 +23,7 @@ void Require(const bool holds) {
     }
 }
 
-constexpr ImportFormat kFormats[] = {ImportFormat::Tmx, ImportFormat::Tmj, ImportFormat::Csv};
+constexpr tiled::Format kFormats[] = {tiled::Format::Tmx, tiled::Format::Tmj, tiled::Format::Csv};
 
 // What the reader of external tileset files gives: nothing, the fuzzed input
 // itself (so that the tileset name parser sees arbitrary text too), or a
@@ -53,12 +53,12 @@ void CheckMessage(const std::string_view text) {
     Require(text.back() != '.' && text.find('\n') == std::string_view::npos);
 }
 
-void CheckMap(const ImportedMap& map, const ImportFormat format, const ImportOptions& options) {
+void CheckMap(const ImportedMap& map, const tiled::Format format, const ImportOptions& options) {
     Require(map.Width >= 1 && map.Width <= kMapSide && map.Height >= 1 && map.Height <= kMapSide);
     Require(map.Codes.size() == std::size_t(map.Width) * std::size_t(map.Height));
     Require(IsKnownTileSet(map.Set));
     Require(!options.ChosenTileSet || map.Set == *options.ChosenTileSet);
-    if (format != ImportFormat::Csv) {
+    if (format != tiled::Format::Csv) {
         const int count = tiled::TilesetTileCount(map.Set);
         for (const TileCode code : map.Codes) {
             Require(code >= 0 && code < count);
@@ -80,7 +80,7 @@ void ImportInput(const std::uint8_t* data, const std::size_t size) {
         return;
     }
     const unsigned choice = data[0];
-    const ImportFormat format = kFormats[choice % 3];
+    const tiled::Format format = kFormats[choice % 3];
     ImportOptions options;
     if (const unsigned tileSet = choice / 3 % 6; tileSet < kTileSetCount) {
         options.ChosenTileSet = static_cast<TileSet>(tileSet);

@@ -427,8 +427,8 @@ TEST_F(ExportTest, RefusalsWriteNothing) {
          .Err = "--format takes csv, tmx or tmj, not 'png'\n"},
         {.What = "extension",
          .Arguments = {"{in}", "{out}.txt"},
-         .Err = "cannot tell the format of '{out}.txt' from its extension; name it .tmx, .tmj or "
-                ".csv, or give --format\n"},
+         .Err = "cannot tell the format of '{out}.txt' from its extension; name it .tmx, .tmj (or "
+                ".json) or .csv, or give --format\n"},
         {.What = "one operand",
          .Arguments = {"{in}"},
          .Err = "velmora-map export: missing file operand after '{in}'\n"},

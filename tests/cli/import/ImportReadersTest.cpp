@@ -23,12 +23,12 @@ const std::vector<std::uint32_t> kGids = {1, 2, 3, 0, 30, 29};
 const std::vector<TileCode> kCodes = {0, 1, 2, 0, 29, 28};
 const std::string kCsvIds = "\n1,2,3,\n0,30,29\n";
 
-ImportedMap Import(const ImportFormat format, const std::string& text,
+ImportedMap Import(const tiled::Format format, const std::string& text,
                    const ImportOptions& options = {}) {
     return ImportMap(format, QByteArray::fromStdString(text), options);
 }
 
-std::string Refusal(const ImportFormat format, const std::string& text,
+std::string Refusal(const tiled::Format format, const std::string& text,
                     const ImportOptions& options = {}) {
     try {
         Import(format, text, options);
@@ -67,11 +67,11 @@ TEST(ImportReadersTest, EveryEncodingAndCompressionGivesTheSameCodes) {
     };
     for (const auto& c : cases) {
         for (const auto& [format, text] :
-             {std::pair(ImportFormat::Tmx, c.Tmx), std::pair(ImportFormat::Tmj, c.Tmj)}) {
+             {std::pair(tiled::Format::Tmx, c.Tmx), std::pair(tiled::Format::Tmj, c.Tmj)}) {
             if (text.empty()) {
                 continue;
             }
-            SCOPED_TRACE(std::string(c.Name) + (format == ImportFormat::Tmx ? " TMX" : " TMJ"));
+            SCOPED_TRACE(std::string(c.Name) + (format == tiled::Format::Tmx ? " TMX" : " TMJ"));
             const ImportedMap map = Import(format, text);
             EXPECT_EQ(map.Width, 3);
             EXPECT_EQ(map.Height, 2);
@@ -82,7 +82,7 @@ TEST(ImportReadersTest, EveryEncodingAndCompressionGivesTheSameCodes) {
 }
 
 TEST(ImportReadersTest, SmallMapLandsInTheNorthWestCornerOfZeros) {
-    const ImportedMap map = Import(ImportFormat::Tmx, Tmx(kDungeonTmxHead, CsvData(kCsvIds)));
+    const ImportedMap map = Import(tiled::Format::Tmx, Tmx(kDungeonTmxHead, CsvData(kCsvIds)));
     EXPECT_FALSE(map.FillsTheGrid());
     const std::unique_ptr<MapGrid> grid = map.ToGrid();
     EXPECT_EQ(grid->At(1, 0), 1);
@@ -99,7 +99,7 @@ TEST(ImportReadersTest, CsvKeepsAnyCodeAndTakesLineEndsAsTheyCome) {
     for (const std::string text :
          {"-2147483648,0,2147483647\n151,-1,7\n", "-2147483648,0,2147483647\r\n151,-1,7",
           "\xEF\xBB\xBF-2147483648, 0 ,2147483647\n151,\t-1,7\r\n\r\n\n"}) {
-        const ImportedMap map = Import(ImportFormat::Csv, text, openLand);
+        const ImportedMap map = Import(tiled::Format::Csv, text, openLand);
         EXPECT_EQ(map.Set, OpenVL);
         EXPECT_EQ(map.Width, 3);
         EXPECT_EQ(map.Height, 2);
@@ -127,7 +127,7 @@ TEST(ImportReadersTest, IdsCountFromTheFirstIdOfTheVelmoraTileset) {
     const std::string head = R"(
  <tileset firstgid="1" name="terrain" tilewidth="40" tileheight="40" tilecount="4"/>
  <tileset firstgid="5" name="Open Land - YSR" tilewidth="40" tileheight="40" tilecount="2"/>)";
-    const ImportedMap map = Import(ImportFormat::Tmx, Tmx(head, CsvData("5,6,0,\n6,5,5")));
+    const ImportedMap map = Import(tiled::Format::Tmx, Tmx(head, CsvData("5,6,0,\n6,5,5")));
     EXPECT_EQ(map.Set, OpenYSR);
     EXPECT_THAT(map.Codes, ElementsAre(0, 1, 0, 1, 0, 0));
 }
@@ -144,7 +144,7 @@ TEST(ImportReadersTest, FirstTileLayerCountsEvenInsideAGroup) {
  <properties><property name="velmora-tileset" type="int" value="1"/></properties>
  <tileset firstgid="1" name="Open Land - VL"/>
 </map>)";
-    const ImportedMap tmxMap = Import(ImportFormat::Tmx, tmx);
+    const ImportedMap tmxMap = Import(tiled::Format::Tmx, tmx);
     EXPECT_EQ(tmxMap.Set, OpenVL);  // a group's own properties are not the map's
     EXPECT_THAT(tmxMap.Codes, ElementsAre(2, 3));
 
@@ -157,7 +157,7 @@ TEST(ImportReadersTest, FirstTileLayerCountsEvenInsideAGroup) {
            )" +
             TmjLayer(R"("data": [9, 9])", 2, 1),
         2, 1);
-    const ImportedMap tmjMap = Import(ImportFormat::Tmj, tmj);
+    const ImportedMap tmjMap = Import(tiled::Format::Tmj, tmj);
     EXPECT_EQ(tmjMap.Set, OpenVL);  // from properties in the form before Tiled 1.2
     EXPECT_THAT(tmjMap.Codes, ElementsAre(2, 3));
 }
@@ -206,9 +206,9 @@ TEST(ImportReadersTest, TileSetIsChosenTheOptionFirstThenThePropertyThenTheTiles
         const std::string text = Tmx(c.Head, CsvData("1,1,1,1,1,1"));
         const ImportOptions options{c.Option, ReadTilesetFile};
         if (c.Expected) {
-            EXPECT_EQ(Import(ImportFormat::Tmx, text, options).Set, *c.Expected);
+            EXPECT_EQ(Import(tiled::Format::Tmx, text, options).Set, *c.Expected);
         } else {
-            EXPECT_THAT(Refusal(ImportFormat::Tmx, text, options),
+            EXPECT_THAT(Refusal(tiled::Format::Tmx, text, options),
                         HasSubstr("cannot tell the map's tile set"));
         }
     }
@@ -220,7 +220,7 @@ TEST(ImportReadersTest, TheFileIsReadOnlyWhenItsNameIsNeeded) {
                                     ++reads;
                                     return std::nullopt;
                                 }};
-    Import(ImportFormat::Tmx, Tmx(kDungeonTmxHead, CsvData(kCsvIds)), options);
+    Import(tiled::Format::Tmx, Tmx(kDungeonTmxHead, CsvData(kCsvIds)), options);
     EXPECT_EQ(reads, 0);
 }
 
@@ -239,11 +239,11 @@ TEST(ImportReadersTest, RefusesWhatItCannotImportAndSaysWhere) {
     }
     const auto tmx = [&tileset](const std::string& data) { return Tmx(tileset, data); };
     const auto tmj = [](const std::string& members) { return Tmj(kDungeonTmjHead, members); };
-    constexpr auto X = ImportFormat::Tmx;
-    constexpr auto J = ImportFormat::Tmj;
-    constexpr auto C = ImportFormat::Csv;
+    constexpr auto X = tiled::Format::Tmx;
+    constexpr auto J = tiled::Format::Tmj;
+    constexpr auto C = tiled::Format::Csv;
     const struct {
-        ImportFormat Format;
+        tiled::Format Format;
         std::string Text;
         std::string Expected;
     } cases[] = {
@@ -395,13 +395,13 @@ TEST(ImportReadersTest, RefusesWhatItCannotImportAndSaysWhere) {
 }
 
 TEST(ImportReadersTest, FormatsAreKnownByNameOrExtensionWithoutRegardToCase) {
-    EXPECT_EQ(ImportFormatNamed("TMX"), ImportFormat::Tmx);
-    EXPECT_EQ(ImportFormatNamed("json"), std::nullopt);
-    EXPECT_EQ(ImportFormatOfFile("maps/Cave.TMJ"), ImportFormat::Tmj);
-    EXPECT_EQ(ImportFormatOfFile("cave.json"), ImportFormat::Tmj);
-    EXPECT_EQ(ImportFormatOfFile("a.b/cave.Csv"), ImportFormat::Csv);
-    EXPECT_EQ(ImportFormatOfFile("a.tmx/cave"), std::nullopt);
-    EXPECT_EQ(ImportFormatOfFile("cave.map"), std::nullopt);
+    EXPECT_EQ(tiled::FormatNamed("TMX"), tiled::Format::Tmx);
+    EXPECT_EQ(tiled::FormatNamed("json"), std::nullopt);
+    EXPECT_EQ(tiled::FormatOfFile("maps/Cave.TMJ"), tiled::Format::Tmj);
+    EXPECT_EQ(tiled::FormatOfFile("cave.json"), tiled::Format::Tmj);
+    EXPECT_EQ(tiled::FormatOfFile("a.b/cave.Csv"), tiled::Format::Csv);
+    EXPECT_EQ(tiled::FormatOfFile("a.tmx/cave"), std::nullopt);
+    EXPECT_EQ(tiled::FormatOfFile("cave.map"), std::nullopt);
 }
 
 }  // namespace
