@@ -1,0 +1,61 @@
+// The cell under the pointer in words: the editor's seven texts as page text
+// (a live region, so a screen reader follows the pointer), emptied when the
+// pointer leaves the map.
+(() => {
+    "use strict";
+    const atlas = (window.VelmoraAtlas ??= {});
+
+    class InfoPanel {
+        // `list` holds one element per text, marked data-text="name", "mp",
+        // "visibility", "attack", "defence", "absolute" or "relative".
+        constructor(list, cells, names) {
+            this.cells = cells;
+            this.names = names;
+            this.fields = Object.fromEntries(
+                [...list.querySelectorAll("[data-text]")].map((element) => [element.dataset.text, element]));
+            this.shown = null;
+        }
+
+        show(x, y) {
+            if (x < 0 || y < 0 || x >= this.cells.side || y >= this.cells.side) {
+                this.clear();
+                return;
+            }
+            // The pointer moves many times per cell; rewrite only on a new cell.
+            const key = y * this.cells.side + x;
+            if (this.shown === key) {
+                return;
+            }
+            this.shown = key;
+            const code = this.cells.codeAt(x, y);
+            const entry = this.names.entry(code);
+            const [name, mp, visibility, attack, defence] = entry ?? [this.names.name(code), "", "", "", ""];
+            this.#write({ name, mp, visibility, attack, defence,
+                absolute: atlas.coordinateText.absolute(x, y),
+                relative: atlas.coordinateText.relative(x, y) });
+        }
+
+        clear() {
+            if (this.shown !== null) {
+                this.shown = null;
+                this.#write({});
+            }
+        }
+
+        #write(texts) {
+            for (const [key, element] of Object.entries(this.fields)) {
+                element.textContent = texts[key] ?? "";
+            }
+        }
+    }
+
+    // Follows the pointer over the map; a tap shows the tapped cell.
+    const follow = (map, panel) => {
+        const showAt = (event) => panel.show(Math.floor(event.latlng.lng), Math.floor(event.latlng.lat));
+        map.on("mousemove click", showAt);
+        map.on("mouseout", () => panel.clear());
+    };
+
+    atlas.InfoPanel = InfoPanel;
+    atlas.followPointer = follow;
+})();

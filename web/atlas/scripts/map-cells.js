@@ -1,0 +1,60 @@
+// The map's 998,001 cells unpacked once into the two arrays the page reads:
+// each cell's code (for the texts and the search) and each cell's look index
+// (for drawing).
+(() => {
+    "use strict";
+    const atlas = (window.VelmoraAtlas ??= {});
+
+    // Looks 0 to 150 draw codes 0 to 150; look 151 draws every other code.
+    const lookOf = (code) => (code >= 0 && code <= 150 ? code : 151);
+
+    class MapCells {
+        // `map` is the data file's object, `bytes` its unpacked `cells`.
+        constructor(map, bytes) {
+            this.side = map.side;
+            this.count = this.side * this.side;
+            this.counts = map.counts;
+            if (bytes.length !== this.count * map.cellBytes) {
+                throw new Error(`the map's cells hold ${bytes.length} bytes, ` +
+                    `not ${this.count * map.cellBytes}`);
+            }
+            // Typed arrays read the machine's byte order, and every machine a
+            // browser runs on is little-endian, as the file is.
+            if (map.cellBytes === 4) {
+                this.palette = null;
+                this.indexes = new Int32Array(bytes.buffer, 0, this.count);
+            } else {
+                this.palette = Int32Array.from(map.palette);
+                this.indexes = map.cellBytes === 2
+                    ? new Uint16Array(bytes.buffer, 0, this.count) : bytes;
+            }
+            this.looks = this.#lookPerCell();
+        }
+
+        // The code of cell (x, y).
+        codeAt(x, y) {
+            const index = this.indexes[y * this.side + x];
+            return this.palette ? this.palette[index] : index;
+        }
+
+        // One byte per cell; drawing reads nothing else.
+        #lookPerCell() {
+            const looks = new Uint8Array(this.count);
+            const indexes = this.indexes;
+            if (this.palette) {
+                const lookOfIndex = this.palette.map(lookOf);
+                for (let i = 0; i < this.count; ++i) {
+                    looks[i] = lookOfIndex[indexes[i]];
+                }
+            } else {
+                for (let i = 0; i < this.count; ++i) {
+                    looks[i] = lookOf(indexes[i]);
+                }
+            }
+            return looks;
+        }
+    }
+
+    atlas.MapCells = MapCells;
+    atlas.lookOf = lookOf;
+})();

@@ -1,0 +1,112 @@
+// The found cells marked over the map: an outline inside each cell from 5
+// pixels per cell on, a filled square below, and the current cell in another
+// colour with a ring around it so it stands out at any step.
+(() => {
+    "use strict";
+    const atlas = (window.VelmoraAtlas ??= {});
+
+    const tileSize = atlas.tileSize;
+    // Little-endian RGBA values.
+    const markColour = 0xff00d7ff;     // amber
+    const currentColour = 0xffff40e0;  // magenta
+    const ringColour = 0xffffffff;
+
+    // First index in the ascending `values` that is >= `wanted`.
+    const lowerBound = (values, wanted) => {
+        let low = 0;
+        let high = values.length;
+        while (low < high) {
+            const middle = (low + high) >>> 1;
+            if (values[middle] < wanted) {
+                low = middle + 1;
+            } else {
+                high = middle;
+            }
+        }
+        return low;
+    };
+
+    // Fills the rectangle clipped to the tile.
+    const fill = (pixels, x, y, width, height, colour) => {
+        const x0 = Math.max(x, 0);
+        const x1 = Math.min(x + width, tileSize);
+        for (let row = Math.max(y, 0); row < Math.min(y + height, tileSize); ++row) {
+            if (x0 < x1) {
+                pixels.fill(colour, row * tileSize + x0, row * tileSize + x1);
+            }
+        }
+    };
+
+    const frame = (pixels, x, y, size, thickness, colour) => {
+        fill(pixels, x, y, size, thickness, colour);
+        fill(pixels, x, y + size - thickness, size, thickness, colour);
+        fill(pixels, x, y, thickness, size, colour);
+        fill(pixels, x + size - thickness, y, thickness, size, colour);
+    };
+
+    // A cell's mark at `step` pixels per cell, its top-left pixel at (x, y).
+    const mark = (pixels, x, y, step, colour) => {
+        if (step < 5) {
+            fill(pixels, x, y, step, step, colour);
+        } else {
+            frame(pixels, x, y, step, step >= 20 ? Math.max(2, step / 20) : 1, colour);
+        }
+    };
+
+    const SearchMarks = atlas.CanvasGridLayer.extend({
+        options: { className: "atlas-marks" },
+
+        initialize(side, options) {
+            atlas.CanvasGridLayer.prototype.initialize.call(this, options);
+            this.side = side;
+            this.found = new Int32Array(0);
+            this.current = -1;
+        },
+
+        // `found`: cell numbers in row order; `current`: an index into it or -1.
+        show(found, current) {
+            this.found = found;
+            this.current = current;
+            this.redraw();
+        },
+
+        drawPixels(coords) {
+            if (this.found.length === 0) {
+                return false;
+            }
+            const step = atlas.zoomSteps.stepOfZoom(coords.z);
+            const left = coords.x * tileSize;
+            const top = coords.y * tileSize;
+            const firstX = Math.max(Math.floor(left / step), 0);
+            const lastX = Math.min(Math.floor((left + tileSize - 1) / step), this.side - 1);
+            const firstY = Math.max(Math.floor(top / step), 0);
+            const lastY = Math.min(Math.floor((top + tileSize - 1) / step), this.side - 1);
+            const pixels = this.pixels;
+            pixels.fill(0);
+            for (let y = firstY; y <= lastY && firstX <= lastX; ++y) {
+                const rowEnd = y * this.side + lastX;
+                for (let i = lowerBound(this.found, y * this.side + firstX);
+                    i < this.found.length && this.found[i] <= rowEnd; ++i) {
+                    const x = this.found[i] - y * this.side;
+                    mark(pixels, x * step - left, y * step - top, step, markColour);
+                }
+            }
+            if (this.current >= 0) {
+                // The ring may reach into a neighbouring tile; each tile
+                // draws its own part of it.
+                const cell = this.found[this.current];
+                const x = (cell % this.side) * step - left;
+                const y = Math.floor(cell / this.side) * step - top;
+                const ring = step < 20 ? 3 : 0;
+                if (ring) {
+                    frame(pixels, x - 2 * ring, y - 2 * ring, step + 4 * ring, ring, ringColour);
+                    frame(pixels, x - ring, y - ring, step + 2 * ring, ring, currentColour);
+                }
+                mark(pixels, x, y, step, currentColour);
+            }
+            return true;
+        },
+    });
+
+    atlas.SearchMarks = SearchMarks;
+})();
