@@ -6,19 +6,30 @@
 #include "render/MapImages.h"
 #include "render/TileImage.h"
 
-#include <memory>
-
 namespace velmora {
 
+namespace {
+
+// A grid whose first row holds one cell of each look, made once: a grid is
+// 4 MB, which costs more to clear than the looks cost to draw.
+const MapGrid& LookGrid() {
+    static const MapGrid grid = [] {
+        MapGrid made;
+        for (int look = 0; look < kLookCount; ++look) {
+            // The last look stands for every code outside the catalogue.
+            made.Set(look, 0, look);
+        }
+        return made;
+    }();
+    return grid;
+}
+
+}  // namespace
+
 QImage DrawLookSheet(const std::int32_t tileSet, const LookStyle style, const int cellPixels) {
-    auto grid = std::make_unique<MapGrid>();
-    for (int look = 0; look < kLookCount; ++look) {
-        // The last look stands for every code outside the catalogue.
-        grid->Set(look, 0, look);
-    }
     const CellArea row{0, 0, kLookCount, 1};
-    return style == LookStyle::Overview ? DrawOverviewImage(*grid, tileSet, row, cellPixels)
-                                        : DrawTileImage(*grid, tileSet, row, cellPixels);
+    return style == LookStyle::Overview ? DrawOverviewImage(LookGrid(), tileSet, row, cellPixels)
+                                        : DrawTileImage(LookGrid(), tileSet, row, cellPixels);
 }
 
 }  // namespace velmora
