@@ -1,6 +1,7 @@
 // The words for a map file's condition and the number formats they use.
 #include "cli/MapCondition.h"
 
+#include "cli/CommandErrors.h"
 #include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 
@@ -93,6 +94,14 @@ std::vector<std::string> ConditionWarnings(const MapFileCondition& map,
 void WarnOfCondition(const Console& console, const LoadedMap& map, const ConditionAdvice& advice) {
     for (const std::string& warning : ConditionWarnings(map, advice)) {
         console.Warn(map.Path, warning);
+    }
+}
+
+void RefuseMapWithoutCells(const LoadedMap& map) {
+    if (map.Read.CellsRead == 0) {
+        throw FileError(map.Path, "the file holds no map cell (it is " +
+                                      std::to_string(map.FileSize) +
+                                      " bytes long); a map file is 3,992,020 bytes");
     }
 }
 

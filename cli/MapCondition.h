@@ -70,6 +70,10 @@ std::vector<std::string> ConditionWarnings(const MapFileCondition& map,
 void WarnOfCondition(const Console& console, const LoadedMap& map,
                      const ConditionAdvice& advice = {});
 
+// Throws FileError when the file holds not one whole cell: nothing to draw
+// or convert, and no map at all.
+void RefuseMapWithoutCells(const LoadedMap& map);
+
 // The tile set a map is drawn with: the one chosen, else the file's, else,
 // for a file that stores none, the dungeon set, as a freshly started editor
 // opens it.

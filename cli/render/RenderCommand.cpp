@@ -149,10 +149,7 @@ int RunRender(const QStringList& arguments, Console& console) {
     CheckImageSize(area.Columns, area.Rows, cellPixels);
 
     const LoadedMap map = LoadMap(input);
-    if (map.Read.CellsRead == 0) {
-        throw FileError(input, "the file holds no map cell (it is " + std::to_string(map.FileSize) +
-                                   " bytes long); a map file is 3,992,020 bytes");
-    }
+    RefuseMapWithoutCells(map);
     const std::int32_t tileSet = DrawingTileSet(map, chosenTileSet);
     WarnOfCondition(console, map, DrawingAdvice(map, chosenTileSet, "--tileset"));
     const QByteArray png = style == Style::Overview
