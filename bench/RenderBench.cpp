@@ -4,6 +4,7 @@
 // same size and beside one colour look-up per cell, the PNG encoding beside
 // deflating the same pixels as bytes, and the tiles of a 100 x 100-cell
 // region beside copying as many pixels.
+#include "bench/ProcessRuns.h"
 #include "core/document/MapFile.h"
 #include "core/tiles/TileSet.h"
 #include "render/MapImages.h"
@@ -12,118 +13,19 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace velmora {
 namespace {
-
-// Two kinds of map: rooms and corridors as map makers draw them (long runs of
-// equal codes), and every cell a random code of the set, the worst case for
-// the PNG's compression.
-enum MapKind { kRooms = 0, kRandom = 1 };
-
-MapGrid MakeGrid(const MapKind kind) {
-    MapGrid grid;
-    std::mt19937 random(20240229);
-    std::uniform_int_distribution<int> code(0, 36);
-    for (int y = 0; y < kMapSide; ++y) {
-        for (int x = 0; x < kMapSide; ++x) {
-            if (kind == kRandom) {
-                grid.Set(x, y, code(random));
-            } else {
-                const bool wall = x % 23 == 0 || y % 17 == 0;
-                const bool door = (x % 23 == 0 && y % 17 == 8) || (y % 17 == 0 && x % 23 == 11);
-                grid.Set(x, y, door ? 12 : wall ? 2 : (x / 23 + y / 17) % 5 == 0 ? 3 : 1);
-            }
-        }
-    }
-    return grid;
-}
-
-// The map files and outputs of the process benchmarks, written once.
-struct ScratchFolder {
-    QTemporaryDir folder;
-
-    std::string WriteMap(const MapKind kind) const {
-        const std::string path = folder
-                                     .filePath(kind == kRooms ? QStringLiteral("rooms.map")
-                                                              : QStringLiteral("random.map"))
-                                     .toStdString();
-        const std::vector<std::uint8_t> bytes =
-            WriteMapFile(MakeGrid(kind), Dungeon, kProgramVersion);
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return path;
-    }
-    std::string PathOf(const char* name) const {
-        return folder.filePath(QString::fromLatin1(name)).toStdString();
-    }
-};
-
-const ScratchFolder& Scratch() {
-    static const ScratchFolder scratch;
-    return scratch;
-}
-
-// Runs the built program with its output thrown away and waits for its end.
-void RunProgram(std::vector<std::string> arguments, benchmark::State& state) {
-    arguments.insert(arguments.begin(), VELMORA_MAP_EXECUTABLE);
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (spawned != 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-        state.SkipWithError("velmora-map failed");
-    }
-}
-
-// The processor time the finished children used, user and system, in
-// milliseconds: unlike the wall time, it does not grow when other programs
-// share the processor.
-double ChildrenCpuMilliseconds() {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
-
-void RunProgramRepeatedly(benchmark::State& state, const std::vector<std::string>& arguments) {
-    const double before = ChildrenCpuMilliseconds();
-    for (auto _ : state) {
-        RunProgram(arguments, state);
-    }
-    state.counters["child_cpu_ms"] =
-        (ChildrenCpuMilliseconds() - before) / static_cast<double>(state.iterations());
-}
 
 void BM_ProcessRenderWholeMapOverview(benchmark::State& state) {
     const std::string map = Scratch().WriteMap(static_cast<MapKind>(state.range(0)));

@@ -1,6 +1,7 @@
 // The words for a map file's condition and the number formats they use.
 #include "cli/MapCondition.h"
 
+#include "cli/CommandErrors.h"
 #include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 
@@ -78,13 +79,55 @@ std::vector<std::string> FileDamage(const MapFileCondition& map) {
     return damage;
 }
 
-void WarnOfCondition(const Console& console, const LoadedMap& map, const ConditionAdvice& advice) {
+std::vector<std::string> ConditionWarnings(const MapFileCondition& map,
+                                           const ConditionAdvice& advice) {
+    std::vector<std::string> warnings;
     for (const ConditionNote& note : DescribeCondition(map)) {
         const std::string added = advice ? advice(note.What) : std::string();
         if (note.IsDamage() || !added.empty()) {
-            console.Warn(map.Path, added.empty() ? note.Text : note.Text + "; " + added);
+            warnings.push_back(added.empty() ? note.Text : note.Text + "; " + added);
         }
     }
+    return warnings;
+}
+
+void WarnOfCondition(const Console& console, const LoadedMap& map, const ConditionAdvice& advice) {
+    for (const std::string& warning : ConditionWarnings(map, advice)) {
+        console.Warn(map.Path, warning);
+    }
+}
+
+void RefuseMapWithoutCells(const LoadedMap& map) {
+    if (map.Read.CellsRead == 0) {
+        throw FileError(map.Path, "the file holds no map cell (it is " +
+                                      std::to_string(map.FileSize) +
+                                      " bytes long); a map file is 3,992,020 bytes");
+    }
+}
+
+std::int32_t DrawingTileSet(const MapFileCondition& map, const std::optional<int> chosen) {
+    return chosen ? *chosen : map.TileSet.value_or(Dungeon);
+}
+
+ConditionAdvice DrawingAdvice(const MapFileCondition& map, const std::optional<int> chosen,
+                              const std::string_view option) {
+    const std::int32_t tileSet = DrawingTileSet(map, chosen);
+    return [tileSet, chosen, option = std::string(option)](const ConditionNote::Kind kind) {
+        using Kind = ConditionNote::Kind;
+        if (kind != Kind::NoTileSet && kind != Kind::UnknownTileSet) {
+            return std::string();
+        }
+        if (chosen) {
+            return "its codes are read through " + TileSetText(tileSet) + " as " + option + " asks";
+        }
+        if (kind == Kind::NoTileSet) {
+            return "its codes are read through " + TileSetText(tileSet) +
+                   ", as the editor opens it" +
+                   (option.empty() ? std::string() : "; choose another with " + option + " N");
+        }
+        return option.empty() ? std::string("every cell is drawn as naming no tile")
+                              : "choose a tile set with " + option + " N (0 to 4)";
+    };
 }
 
 }  // namespace velmora

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora {
@@ -59,10 +60,29 @@ std::vector<std::string> FileDamage(const MapFileCondition& map);
 // nothing to add.
 using ConditionAdvice = std::function<std::string(ConditionNote::Kind)>;
 
-// Warns on standard error, naming the map as given, of the file's damage,
-// and of a doubt only where the subcommand has advice for it: a doubt that
-// changes nothing in its output is not worth a line.
+// The warnings of the file's damage, and of a doubt only where the
+// subcommand has advice for it: a doubt that changes nothing in its output is
+// not worth a line.
+std::vector<std::string> ConditionWarnings(const MapFileCondition& map,
+                                           const ConditionAdvice& advice = {});
+
+// Prints the warnings on standard error, naming the map as given.
 void WarnOfCondition(const Console& console, const LoadedMap& map,
                      const ConditionAdvice& advice = {});
+
+// Throws FileError when the file holds not one whole cell: nothing to draw
+// or convert, and no map at all.
+void RefuseMapWithoutCells(const LoadedMap& map);
+
+// The tile set a map is drawn with: the one chosen, else the file's, else,
+// for a file that stores none, the dungeon set, as a freshly started editor
+// opens it.
+std::int32_t DrawingTileSet(const MapFileCondition& map, std::optional<int> chosen);
+
+// What drawing does about a missing or unknown tile set. option names the
+// subcommand's option for choosing one ("--tileset"), or is empty when it
+// has none.
+ConditionAdvice DrawingAdvice(const MapFileCondition& map, std::optional<int> chosen,
+                              std::string_view option);
 
 }  // namespace velmora

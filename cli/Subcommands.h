@@ -15,5 +15,6 @@ int RunDiff(const QStringList& arguments, Console& console);
 int RunExport(const QStringList& arguments, Console& console);
 int RunImport(const QStringList& arguments, Console& console);
 int RunThumbnail(const QStringList& arguments, Console& console);
+int RunPublish(const QStringList& arguments, Console& console);
 
 }  // namespace velmora

@@ -16,13 +16,14 @@ struct Subcommand {
     int (*Run)(const QStringList& arguments, Console& console);
 };
 
-constexpr std::array<Subcommand, 6> kSubcommands = {{
+constexpr std::array<Subcommand, 7> kSubcommands = {{
     {"info", RunInfo},
     {"render", RunRender},
     {"diff", RunDiff},
     {"export", RunExport},
     {"import", RunImport},
     {"thumbnail", RunThumbnail},
+    {"publish", RunPublish},
 }};
 
 constexpr std::string_view kHelp =
@@ -39,6 +40,8 @@ Subcommands:
   export FILE OUT           write a map as TMX, TMJ or CSV for other tools
   import IN OUT.map         read a TMX, TMJ or CSV map back into a map file
   thumbnail FILE OUT.png    draw a small picture of a map for file managers
+  publish MAP... OUTDIR     write the maps as a web atlas that any browser
+                              opens from the folder
 
 A map FILE may be '-' for standard input, or a pipe such as
 <(git show HEAD:castle.map).

@@ -51,11 +51,15 @@ private:
         return place->second;
     }
 
+    // Smaller pictures are averaged down; larger ones repeat each pixel, so
+    // that an enlarged tile keeps its crisp edges, as pixel art must.
     QImage Scaled(const QImage& picture) const {
-        const QImage sized = picture.size() == QSize(cellPixels_, cellPixels_)
-                                 ? picture
-                                 : picture.scaled(cellPixels_, cellPixels_, Qt::IgnoreAspectRatio,
-                                                  Qt::SmoothTransformation);
+        const Qt::TransformationMode mode =
+            cellPixels_ < picture.width() ? Qt::SmoothTransformation : Qt::FastTransformation;
+        const QImage sized =
+            picture.size() == QSize(cellPixels_, cellPixels_)
+                ? picture
+                : picture.scaled(cellPixels_, cellPixels_, Qt::IgnoreAspectRatio, mode);
         // The copying below takes whole rows of 32-bit pixels.
         return sized.convertToFormat(QImage::Format_RGB32);
     }

@@ -16,7 +16,8 @@ set(CPACK_PACKAGE_DESCRIPTION
     "\n"
     "The command velmora-map describes, draws, compares and converts map files\n"
     "without the editor: it shows map changes in git, turns maps into TMX, TMJ\n"
-    "and CSV for other tile editors and back, and draws the thumbnails that\n"
+    "and CSV for other tile editors and back, publishes maps as a web atlas\n"
+    "that any browser opens from its folder, and draws the thumbnails that\n"
     "file managers show for map files.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -28,8 +29,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries the programs link come from dpkg-shlibdeps. It cannot see
 # what Qt loads while running: the platform plugins, without which the
-# editor opens no window, and the fonts its windows are drawn in.
+# editor opens no window, and the fonts its windows are drawn in; nor Leaflet,
+# which velmora-map publish copies into every atlas it writes.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libjs-leaflet")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-urw-base35")
 include(CPack)

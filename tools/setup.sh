@@ -11,6 +11,7 @@ EDITOR_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev zlib1g-dev
     fonts-liberation fonts-urw-base35
+    libjs-leaflet
 )
 # What the tests, benchmarks, fuzzers and package checks need besides.
 TEST_PACKAGES=(
@@ -19,6 +20,7 @@ TEST_PACKAGES=(
     clang libclang-rt-14-dev
     git tiled
     dpkg-dev lintian appstream desktop-file-utils shared-mime-info
+    chromium chromium-driver python3-selenium python3-pil
 )
 PACKAGES=("${EDITOR_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
 

@@ -232,10 +232,7 @@ int RunExport(const QStringList& arguments, Console& console) {
     }
 
     const LoadedMap map = LoadMap(input);
-    if (map.Read.CellsRead == 0) {
-        throw FileError(input, "holds no map: the file is " + std::to_string(map.FileSize) +
-                                   " bytes long, too short for even one cell");
-    }
+    RefuseMapWithoutCells(map);
     std::vector<std::string> kept;
     if (format == tiled::Format::Csv) {
         ExportCsv(map, out, console);

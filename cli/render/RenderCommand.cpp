@@ -122,28 +122,6 @@ void CheckImageSize(const int columns, const int rows, const int cellPixels) {
     }
 }
 
-// The tile set the codes are read through: the one chosen, else the file's,
-// else, for a file that stores none, the dungeon set, as a freshly started
-// editor opens it. Warns of the file's condition, saying what is drawn.
-std::int32_t TileSetToDrawWith(const LoadedMap& map, const std::optional<int> chosen,
-                               const Console& console) {
-    const std::int32_t tileSet = chosen ? *chosen : map.TileSet.value_or(Dungeon);
-    WarnOfCondition(console, map, [&](const ConditionNote::Kind kind) -> std::string {
-        if (kind != ConditionNote::Kind::NoTileSet && kind != ConditionNote::Kind::UnknownTileSet) {
-            return {};
-        }
-        if (chosen) {
-            return "its codes are read through " + TileSetText(tileSet) + " as --tileset asks";
-        }
-        if (kind == ConditionNote::Kind::NoTileSet) {
-            return "its codes are read through " + TileSetText(Dungeon) +
-                   ", as the editor opens it; choose another with --tileset N";
-        }
-        return "choose a tile set with --tileset N (0 to 4)";
-    });
-    return tileSet;
-}
-
 }  // namespace
 
 int RunRender(const QStringList& arguments, Console& console) {
@@ -171,11 +149,9 @@ int RunRender(const QStringList& arguments, Console& console) {
     CheckImageSize(area.Columns, area.Rows, cellPixels);
 
     const LoadedMap map = LoadMap(input);
-    if (map.Read.CellsRead == 0) {
-        throw FileError(input, "the file holds no map cell (it is " + std::to_string(map.FileSize) +
-                                   " bytes long); a map file is 3,992,020 bytes");
-    }
-    const std::int32_t tileSet = TileSetToDrawWith(map, chosenTileSet, console);
+    RefuseMapWithoutCells(map);
+    const std::int32_t tileSet = DrawingTileSet(map, chosenTileSet);
+    WarnOfCondition(console, map, DrawingAdvice(map, chosenTileSet, "--tileset"));
     const QByteArray png = style == Style::Overview
                                ? EncodePng(DrawOverviewImage(*map.Grid, tileSet, area, cellPixels))
                                : EncodePng(DrawTileImage(*map.Grid, tileSet, area, cellPixels));

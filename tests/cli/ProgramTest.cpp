@@ -22,7 +22,8 @@ TEST_F(ProgramTest, HelpListsEverySubcommandAndExitsCleanly) {
     for (const QString& help : {QStringLiteral("--help"), QStringLiteral("-h")}) {
         const RunResult result = RunProgram({help});
         EXPECT_EQ(result.Status, kExitSuccess);
-        for (const char* name : {"info", "render", "diff", "export", "import", "thumbnail"}) {
+        for (const char* name :
+             {"info", "render", "diff", "export", "import", "thumbnail", "publish"}) {
             EXPECT_THAT(result.Out, HasSubstr(std::string("  ") + name + " ")) << name;
         }
         EXPECT_EQ(result.Err, "");
@@ -48,7 +49,8 @@ TEST_F(ProgramTest, WrongUseIsExplainedOnStandardErrorWithStatusTwo) {
 }
 
 TEST_F(ProgramTest, EverySubcommandHasItsOwnHelp) {
-    for (const char* name : {"info", "render", "diff", "export", "import", "thumbnail"}) {
+    for (const char* name :
+         {"info", "render", "diff", "export", "import", "thumbnail", "publish"}) {
         const RunResult result = Run({name, "--help"});
         EXPECT_EQ(result.Status, kExitSuccess) << name;
         EXPECT_THAT(result.Out, HasSubstr(std::string("velmora-map ") + name)) << name;

@@ -4,6 +4,7 @@
 
 #include "core/document/EditorState.h"
 #include "core/placement/Placement.h"
+#include "core/tiles/TileNames.h"
 #include "core/view/CoordinateText.h"
 #include "core/view/ViewMapping.h"
 #include "ui/ImageControl.h"
@@ -196,8 +197,7 @@ void TMainForm::ShowCellInfo(int row, int column) {
         SetAutoSizedText(AttAdjLabel, TextOf(entry->AttAdj.View()));
         SetAutoSizedText(DefAdjLabel, TextOf(entry->DefAdj.View()));
     } else {
-        // Name the code so that the map maker can find and mend damaged cells.
-        TileTypeLabel->setText(QStringLiteral("No tile (code %1)").arg(code));
+        TileTypeLabel->setText(QString::fromLatin1(kNoTileName).arg(code));
         for (QLabel* label : {MPLabel, VisAdjLabel, AttAdjLabel, DefAdjLabel}) {
             SetAutoSizedText(label, QString());
         }

@@ -335,12 +335,12 @@ TEST_F(ExportTest, RefusalsWriteNothing) {
     const Refusal cases[] = {
         {.What = "empty",
          .Arguments = inOut,
-         .Err = "velmora-map: {in}: holds no map: the file is 0 bytes long, too short for even "
-                "one cell\n",
+         .Err = "velmora-map: {in}: the file holds no map cell (it is 0 bytes long); a map file "
+                "is 3,992,020 bytes\n",
          .Text = ""},
         {.What = "3 bytes to CSV",
          .Arguments = {"-f", "csv", "{in}", "{out}"},
-         .Err = "holds no map: the file is 3 bytes long",
+         .Err = "the file holds no map cell (it is 3 bytes long)",
          .Text = "abc"},
         {.What = "short",
          .Arguments = inOut,

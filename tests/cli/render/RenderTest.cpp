@@ -176,6 +176,25 @@ TEST_F(RenderTest, LargeTilePicturesHoldTheSamePixelsAsSmallOnes) {
     EXPECT_EQ(copy, large);
 }
 
+// Enlarged tile pictures repeat each pixel, as pixel art must; a smoothed
+// enlargement would blur every edge.
+TEST_F(RenderTest, EnlargedTilePicturesRepeatEachPixel) {
+    const MapGrid grid = SmallDungeon();
+    const QImage original = DrawTileImage(grid, Dungeon, CellArea{0, 0, 3, 2}, kTilePictureSize);
+    for (const int factor : {2, 4}) {
+        const QImage enlarged =
+            DrawTileImage(grid, Dungeon, CellArea{0, 0, 3, 2}, kTilePictureSize * factor);
+        ASSERT_EQ(enlarged.size(), original.size() * factor);
+        bool same = true;
+        for (int y = 0; y < enlarged.height() && same; ++y) {
+            for (int x = 0; x < enlarged.width() && same; ++x) {
+                same = enlarged.pixel(x, y) == original.pixel(x / factor, y / factor);
+            }
+        }
+        EXPECT_TRUE(same) << "enlarged " << factor << " times";
+    }
+}
+
 TEST_F(RenderTest, WrongArgumentsAreUsageErrorsAndLeaveTheOutputAlone) {
     const std::string map = WriteMap("small.map", SmallDungeon(), Dungeon);
     const std::string old = WriteText("old.png", "old picture");
@@ -261,7 +280,8 @@ TEST_F(RenderTest, DamagedFilesGiveAPictureWithWarningsOrAClearRefusal) {
          cut(6),
          {},
          kExitSuccess,
-         {"warning: the grid is cut short: the file holds 1 of 998,001 cells, the others count as 0",
+         {"warning: the grid is cut short: the file holds 1 of 998,001 cells, the others count as "
+          "0",
           "warning: no tile set stored; its codes are read through 0 \"Dungeon - VL\""},
          kBlack,
          kSilver},

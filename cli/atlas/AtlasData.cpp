@@ -1,0 +1,174 @@
+// Writing the data scripts. Small values go through Qt's JSON writer, which
+// escapes every text; the packed cells and looks, megabytes of base64 that
+// needs no escaping, are spliced in as they are.
+#include "cli/atlas/AtlasData.h"
+
+#include "cli/atlas/PackedBytes.h"
+#include "cli/tiled/TiledFormat.h"
+#include "core/LargeBlock.h"
+#include "core/tiles/TileNames.h"
+#include "core/tiles/TileSet.h"
+#include "core/tiles/TileTables.h"
+#include "render/LookSheet.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <functional>
+#include <numeric>
+
+namespace velmora {
+namespace {
+
+QString Latin1(const std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// `(window.VelmoraAtlas ??= {}).NAME = {...};` with the packed fields added
+// after the object's other values.
+QByteArray Assignment(const char* name, const QJsonObject& object,
+                      const std::vector<std::pair<const char*, QByteArray>>& packed) {
+    QByteArray text = "(window.VelmoraAtlas ??= {}).";
+    text += name;
+    text += " = ";
+    QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    json.chop(1);  // the closing brace
+    text += json;
+    for (const auto& [key, value] : packed) {
+        text += ",\"";
+        text += key;
+        text += "\":";
+        text += value;
+    }
+    text += "};\n";
+    return text;
+}
+
+QByteArray Quoted(const QByteArray& base64) {
+    return '"' + base64 + '"';
+}
+
+// The cells as bytes: each its index into the palette of the map's codes,
+// in cellBytes little-endian bytes, or with cellBytes 4 its code itself. A
+// megabyte or more, in huge pages: touching fresh memory page by page costs
+// more than filling it.
+LargeBlock EncodeCells(const std::span<const TileCode> cells, const std::vector<TileCode>& palette,
+                       const int cellBytes) {
+    LargeBlock block(cells.size() * static_cast<std::size_t>(cellBytes));
+    auto* const bytes = static_cast<std::uint8_t*>(block.Data());
+    // Codes of the catalogue's range are found in a table, the rare others
+    // by a binary search.
+    std::array<std::uint32_t, kCatalogueSize> indexOf{};
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        if (TileCatalogue::InRange(palette[i])) {
+            indexOf[static_cast<std::size_t>(palette[i])] = static_cast<std::uint32_t>(i);
+        }
+    }
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const TileCode code = cells[i];
+        const std::uint32_t value =
+            cellBytes == 4 ? static_cast<std::uint32_t>(code)
+            : TileCatalogue::InRange(code)
+                ? indexOf[static_cast<std::size_t>(code)]
+                : static_cast<std::uint32_t>(
+                      std::lower_bound(palette.begin(), palette.end(), code) - palette.begin());
+        for (int b = 0; b < cellBytes; ++b) {
+            bytes[i * static_cast<std::size_t>(cellBytes) + static_cast<std::size_t>(b)] =
+                static_cast<std::uint8_t>(value >> (8 * b));
+        }
+    }
+    return block;
+}
+
+}  // namespace
+
+std::string TileSetScriptStem(const std::int32_t tileSet) {
+    return IsKnownTileSet(tileSet)
+               ? std::string(tiled::TilesetFileStem(static_cast<TileSet>(tileSet)))
+               : std::string("no-tile-set");
+}
+
+std::string TileSetCaption(const std::int32_t tileSet) {
+    return IsKnownTileSet(tileSet) ? std::string(TileSetMenuCaption(static_cast<TileSet>(tileSet)))
+                                   : "unknown tile set " + std::to_string(tileSet);
+}
+
+QByteArray TileSetScript(const std::int32_t tileSet) {
+    const TileNames names(tileSet);
+    QJsonObject tiles;
+    for (int code = 0; code < kCatalogueSize; ++code) {
+        if (const TileEntry* const entry = names.Find(code)) {
+            tiles.insert(QString::number(code),
+                         QJsonArray{Latin1(entry->Name.View()), Latin1(entry->MP.View()),
+                                    Latin1(entry->VisAdj.View()), Latin1(entry->AttAdj.View()),
+                                    Latin1(entry->DefAdj.View())});
+        }
+    }
+    const QJsonObject object{
+        {"caption", QString::fromStdString(IsKnownTileSet(tileSet) ? TileSetCaption(tileSet)
+                                                                   : "no known tile set")},
+        {"noTileName", QString::fromLatin1(kNoTileName)},
+        {"tiles", tiles},
+        {"lookCount", kLookCount},
+    };
+    QByteArray looks = "{";
+    for (const int size : kDrawnLookSizes) {
+        const LookStyle style = size < kFirstTileLookSize ? LookStyle::Overview : LookStyle::Tiles;
+        looks += (looks.size() > 1 ? ",\"" : "\"") + QByteArray::number(size) +
+                 "\":" + Quoted(PackRgbPixels(DrawLookSheet(tileSet, style, size)));
+    }
+    looks += "}";
+    return Assignment("tileSet", object, {{"looks", looks}});
+}
+
+QByteArray MapScript(const AtlasMap& map) {
+    std::vector<TileCode> palette;
+    palette.reserve(map.Counts.size());
+    QJsonArray counts;
+    for (const CodeCount& counted : map.Counts) {
+        palette.push_back(counted.Code);
+        if (counts.size() < kMostCodesCounted) {
+            counts.append(QJsonArray{counted.Code, static_cast<qint64>(counted.Count)});
+        }
+    }
+    std::sort(palette.begin(), palette.end());
+
+    const int cellBytes = palette.size() <= 256 ? 1 : palette.size() <= 65536 ? 2 : 4;
+    const std::span<const TileCode> grid = map.Grid->Cells();
+    const LargeBlock cells = EncodeCells(grid, palette, cellBytes);
+    // Cells that repeat their western neighbour: in a map as map makers
+    // draw it nearly all of them, in a map of noise few.
+    const auto repeats = std::inner_product(grid.begin() + 1, grid.end(), grid.begin(),
+                                            std::size_t{0}, std::plus<>(), std::equal_to<>());
+    const Packing packing =
+        repeats * 2 >= grid.size() ? Packing::FindRepeats : Packing::CodeBytesAlone;
+
+    QJsonArray warnings;
+    for (const std::string& warning : map.Warnings) {
+        warnings.append(QString::fromStdString(warning));
+    }
+    QJsonObject object{
+        {"name", QString::fromStdString(map.Name)},
+        {"atlasTitle", QString::fromStdString(map.AtlasTitle)},
+        {"side", kMapSide},
+        {"cellBytes", cellBytes},
+        {"counts", counts},
+        {"codesNotCounted", static_cast<qint64>(map.Counts.size()) - counts.size()},
+        {"warnings", warnings},
+    };
+    if (cellBytes < 4) {
+        QJsonArray codes;
+        for (const TileCode code : palette) {
+            codes.append(code);
+        }
+        object.insert("palette", codes);
+    }
+    return Assignment(
+        "map", object,
+        {{"cells", Quoted(PackBytes({static_cast<const std::uint8_t*>(cells.Data()), cells.Size()},
+                                    packing))}});
+}
+
+}  // namespace velmora

@@ -1,0 +1,37 @@
+// The atlas's two pages, made from the templates in web/atlas/ by replacing
+// their @PLACEHOLDERS@ with escaped texts.
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// What the index shows of one map.
+struct AtlasEntry {
+    std::string Name;
+    std::string TileSetCaption;
+    std::uint64_t DrawnCells = 0;  // cells not code 0
+    QSize ThumbnailSize;
+};
+
+QByteArray IndexPage(const std::string& title, const std::vector<AtlasEntry>& entries);
+
+QByteArray MapPage(const std::string& title, const std::string& name,
+                   const std::string& tileSetStem);
+
+// The name as a piece of a URL: "My map #2" -> "My%20map%20%232".
+QByteArray NameInUrl(const std::string& name);
+
+// The template or other file of the page, by its name in web/atlas/
+// ("index.html", "scripts/map-page.js").
+QByteArray AtlasFile(const QString& name);
+
+// The names of the page's scripts in web/atlas/scripts/, in name order.
+std::vector<QString> AtlasScriptNames();
+
+}  // namespace velmora

@@ -1,0 +1,227 @@
+// The publish subcommand: maps as a web atlas, a static site that any browser
+// opens from its folder, drawn in the browser from the tile codes. The maps
+// are read and turned into the site's files on every core at once; the site
+// is built beside OUTDIR and put in its place only when it is complete.
+#include "cli/Subcommands.h"
+
+#include "cli/CommandErrors.h"
+#include "cli/CommandLine.h"
+#include "cli/MapCondition.h"
+#include "cli/MapInput.h"
+#include "cli/atlas/AtlasData.h"
+#include "cli/atlas/AtlasPages.h"
+#include "cli/atlas/SiteFolder.h"
+#include "cli/publish/ParallelJobs.h"
+#include "core/document/CodeCounts.h"
+#include "render/PngEncoding.h"
+#include "render/Thumbnail.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <set>
+
+namespace velmora {
+namespace {
+
+constexpr char kHelp[] = R"(Usage: velmora-map publish [OPTION]... MAP... OUTDIR
+Write the maps as a web atlas into the folder OUTDIR: a static site of plain
+files that any browser opens from the folder (double-click index.html) or
+from any static web server, with nothing fetched from the network.
+
+OUTDIR/index.html lists every map with its thumbnail, tile set and the
+number of cells drawn; OUTDIR/maps/NAME.html shows one map, NAME being its
+file name without .map. The page draws the map itself from its codes, at
+whole numbers of pixels per cell from 1 to 160, exactly as 'velmora-map
+render' draws it: in the overview's colours below 20 pixels per cell, with
+the tile pictures from 20 on. Moving the pointer shows a cell's tile and
+position as the editor does; a search finds tiles by name or code; the
+address (#x=X&y=Y&cell=N) always links to the view.
+
+OUTDIR is made if it does not exist. An existing OUTDIR must be empty or an
+atlas published before, which is replaced only once the new one is
+complete; anything else is refused and left as it is.
+
+Options:
+      --title TEXT   the atlas's title (default "Velmora atlas")
+  -h, --help         show this help and exit
+
+Leaflet, which the pages use, is copied from the system's libjs-leaflet
+package (/usr/share/javascript/leaflet, or the folder that the environment
+variable VELMORA_LEAFLET_DIR names).
+
+Exit status: 0 when the atlas was written; 2 when a map is refused or
+cannot be read, OUTDIR is refused, for bad arguments or a failed write.
+)";
+
+constexpr char kDefaultTitle[] = "Velmora atlas";
+constexpr char kLeafletFolder[] = "/usr/share/javascript/leaflet";
+// The thumbnails of the index, as file managers show maps.
+constexpr int kThumbnailSize = 256;
+
+std::filesystem::path LeafletFolder() {
+    const char* const chosen = std::getenv("VELMORA_LEAFLET_DIR");
+    return chosen != nullptr && *chosen != '\0' ? std::filesystem::path(chosen)
+                                                : std::filesystem::path(kLeafletFolder);
+}
+
+// The files of Leaflet the pages load, with their names in the site.
+std::vector<std::pair<std::filesystem::path, std::string>> LeafletFiles() {
+    const std::filesystem::path folder = LeafletFolder();
+    std::vector<std::pair<std::filesystem::path, std::string>> files = {
+        {folder / "leaflet.min.js", "leaflet/leaflet.js"},
+        {folder / "leaflet.css", "leaflet/leaflet.css"},
+    };
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder / "images", error), end; !error && it != end;
+         it.increment(error)) {
+        files.emplace_back(it->path(), "leaflet/images/" + it->path().filename().string());
+    }
+    for (const auto& [from, to] : files) {
+        if (!std::filesystem::is_regular_file(from, error)) {
+            throw FileError(from.string(),
+                            "Leaflet, which the atlas's pages use, is missing; install the package "
+                            "libjs-leaflet");
+        }
+    }
+    return files;
+}
+
+// A map's name in the atlas: its file name without ".map".
+std::string NameOf(const std::string& path) {
+    if (path == kStandardInputName) {
+        return "standard-input";
+    }
+    const QFileInfo info(QString::fromStdString(path));
+    const QString name = info.fileName();
+    return (name.endsWith(QStringLiteral(".map"), Qt::CaseInsensitive) && name.size() > 4
+                ? name.chopped(4)
+                : name)
+        .toStdString();
+}
+
+// Refuses two maps of one name, without regard to case, since their pages
+// would be one file on a file system that ignores case.
+void RefuseSameNames(const std::vector<std::string>& paths) {
+    std::map<QString, std::string> seen;
+    for (const std::string& path : paths) {
+        const QString key = QString::fromStdString(NameOf(path)).toCaseFolded();
+        if (const auto [place, added] = seen.emplace(key, path); !added) {
+            throw UsageError("two maps are named '" + NameOf(path) + "' (" + place->second +
+                             " and " + path + "); each map's page is named after its file");
+        }
+    }
+}
+
+// What the site holds of one map, made from its file.
+struct PublishedMap {
+    AtlasEntry Entry;
+    std::int32_t TileSet = 0;
+    std::vector<std::string> Warnings;
+};
+
+// Publishes one map; useTileSet hears of the tile set it is drawn with as
+// soon as that is known, so that its script is made while the map's is.
+PublishedMap Publish(const std::string& path, const std::string& title, const SiteFolder& site,
+                     const std::function<void(std::int32_t)>& useTileSet) {
+    const LoadedMap map = LoadMap(path);
+    RefuseMapWithoutCells(map);
+    PublishedMap published;
+    published.TileSet = DrawingTileSet(map, std::nullopt);
+    useTileSet(published.TileSet);
+    published.Warnings = ConditionWarnings(map, DrawingAdvice(map, std::nullopt, {}));
+
+    AtlasMap atlasMap;
+    atlasMap.Name = NameOf(path);
+    atlasMap.AtlasTitle = title;
+    atlasMap.Grid = map.Grid.get();
+    atlasMap.Counts = CountCodes(map.Grid->Cells());
+    atlasMap.Warnings = published.Warnings;
+    std::uint64_t zeros = 0;
+    for (const CodeCount& counted : atlasMap.Counts) {
+        zeros += counted.Code == 0 ? counted.Count : 0;
+    }
+    SortByCount(atlasMap.Counts);
+
+    const QImage thumbnail = DrawThumbnail(*map.Grid, published.TileSet, kThumbnailSize);
+    const std::string file = "maps/" + atlasMap.Name;
+    site.Write(file + ".js", MapScript(atlasMap));
+    site.Write(file + ".png", EncodePng(thumbnail));
+    site.Write(file + ".html", MapPage(title, atlasMap.Name, TileSetScriptStem(published.TileSet)));
+
+    published.Entry = AtlasEntry{atlasMap.Name, TileSetCaption(published.TileSet),
+                                 kMapCellCount - zeros, thumbnail.size()};
+    return published;
+}
+
+}  // namespace
+
+int RunPublish(const QStringList& arguments, Console& console) {
+    CommandLine line("publish", kHelp);
+    line.AddOption(QCommandLineOption(QStringLiteral("title"), QString(), QStringLiteral("TEXT")));
+    if (!line.Parse(arguments, console, 2, -1)) {
+        return kExitSuccess;
+    }
+    const std::string title = line.IsSet(QStringLiteral("title"))
+                                  ? line.Value(QStringLiteral("title")).toStdString()
+                                  : std::string(kDefaultTitle);
+    QStringList maps = line.Positional();
+    const std::string outDir = maps.takeLast().toStdString();
+    RefuseStandardInputTwice(maps);
+    std::vector<std::string> paths;
+    for (const QString& map : maps) {
+        paths.push_back(map.toStdString());
+    }
+    RefuseSameNames(paths);
+    const auto leaflet = LeafletFiles();
+
+    SiteFolder site(outDir);
+    std::vector<PublishedMap> published(paths.size());
+    {
+        // Every map, every tile set's script and the page's files are made
+        // on every core at once.
+        ParallelJobs jobs;
+        std::mutex tileSetsLock;
+        std::set<std::int32_t> tileSets;
+        const auto useTileSet = [&](const std::int32_t tileSet) {
+            const std::lock_guard lock(tileSetsLock);
+            if (tileSets.insert(tileSet).second) {
+                jobs.Start([&site, tileSet] {
+                    site.Write("tilesets/" + TileSetScriptStem(tileSet) + ".js",
+                               TileSetScript(tileSet));
+                });
+            }
+        };
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            jobs.Start([&, i] { published[i] = Publish(paths[i], title, site, useTileSet); });
+        }
+        jobs.Start([&site, &leaflet] {
+            for (const auto& [from, to] : leaflet) {
+                site.Copy(from, to);
+            }
+            site.Write("atlas.css", AtlasFile(QStringLiteral("atlas.css")));
+            for (const QString& script : AtlasScriptNames()) {
+                site.Write(script.toStdString(), AtlasFile(script));
+            }
+        });
+        jobs.Wait();
+    }
+    std::vector<AtlasEntry> entries;
+    for (std::size_t i = 0; i < published.size(); ++i) {
+        entries.push_back(published[i].Entry);
+        for (const std::string& warning : published[i].Warnings) {
+            console.Warn(paths[i], warning);
+        }
+    }
+    site.Write("index.html", IndexPage(title, entries));
+    site.Write(SiteFolder::kMarkerName, "A web atlas written by velmora-map publish.\n");
+    site.Commit();
+    return kExitSuccess;
+}
+
+}  // namespace velmora

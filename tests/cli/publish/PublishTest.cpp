@@ -1,0 +1,184 @@
+// publish: the files of the site, a map's cells read back from its script in
+// every cell encoding, and refusals that leave the target as it was.
+#include "MapToolFixture.h"
+#include "core/tiles/TileSet.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gmock/gmock.h>
+#include <zlib.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HasSubstr;
+
+class PublishTest : public MapToolTest {
+protected:
+    // Every file below the folder, by its path relative to it.
+    std::set<std::string> FilesIn(const std::string& folder) const {
+        std::set<std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            if (entry.is_regular_file()) {
+                files.insert(fs::relative(entry.path(), folder).string());
+            }
+        }
+        return files;
+    }
+
+    // The object a data script assigns.
+    static QJsonObject ScriptObject(const std::string& script) {
+        const std::size_t start = script.find(" = ") + 3;
+        const std::size_t end = script.rfind("};") + 1;
+        return QJsonDocument::fromJson(QByteArray::fromStdString(script.substr(start, end - start)))
+            .object();
+    }
+
+    // The cells of a map script, as codes.
+    static std::vector<TileCode> CellsOf(const QJsonObject& map) {
+        const QByteArray packed = QByteArray::fromBase64(map["cells"].toString().toLatin1());
+        const int cellBytes = map["cellBytes"].toInt();
+        std::vector<std::uint8_t> bytes(std::size_t{kMapCellCount} * cellBytes);
+        uLongf size = bytes.size();
+        EXPECT_EQ(uncompress(bytes.data(), &size, reinterpret_cast<const Bytef*>(packed.data()),
+                             static_cast<uLong>(packed.size())),
+                  Z_OK);
+        const QJsonArray palette = map["palette"].toArray();
+        std::vector<TileCode> cells(kMapCellCount);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            std::uint32_t value = 0;
+            for (int b = 0; b < cellBytes; ++b) {
+                value |= std::uint32_t{bytes[i * cellBytes + b]} << (8 * b);
+            }
+            cells[i] = cellBytes == 4 ? static_cast<TileCode>(value) : palette[value].toInt();
+        }
+        return cells;
+    }
+};
+
+TEST_F(PublishTest, WritesASiteOfEveryMapWithItsCellsInEveryEncoding) {
+    MapGrid rooms;
+    rooms.Set(510, 487, 2);
+    rooms.Set(0, 0, 151);
+    MapGrid manyCodes;  // more codes than one byte can index
+    MapGrid allCodes;   // more than two bytes can index
+    for (int i = 0; i < kMapCellCount; ++i) {
+        manyCodes.Cells()[i] = i % 300 - 20;
+        allCodes.Cells()[i] = i * 7 - 3'000'000;
+    }
+    const struct {
+        const char* Name;
+        const MapGrid& Grid;
+        std::int32_t TileSet;
+        int CellBytes;
+        const char* TileSetScript;
+    } cases[] = {
+        {"castle", rooms, Dungeon, 1, "velmora-dungeon"},
+        {"My map #2", manyCodes, StarportPalloran, 2, "velmora-starport-palloran"},
+        {"noise", allCodes, 7, 4, "no-tile-set"},
+    };
+    QStringList arguments{"publish", "--title", "Ysmerith & friends"};
+    for (const auto& c : cases) {
+        arguments << Q(WriteMap(std::string(c.Name) + ".map", c.Grid, c.TileSet));
+    }
+    const std::string site = PathOf("site");
+    const RunResult result = Run(arguments << Q(site));
+    ASSERT_EQ(result.Status, kExitSuccess) << result.Err;
+
+    const std::set<std::string> files = FilesIn(site);
+    const std::string index = ReadText(site + "/index.html");
+    EXPECT_THAT(index, HasSubstr("Ysmerith &amp; friends"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        for (const char* suffix : {".html", ".js", ".png"}) {
+            EXPECT_TRUE(files.contains(std::string("maps/") + c.Name + suffix));
+        }
+        EXPECT_TRUE(files.contains(std::string("tilesets/") + c.TileSetScript + ".js"));
+        const QJsonObject map = ScriptObject(ReadText(site + "/maps/" + c.Name + ".js"));
+        EXPECT_EQ(map["cellBytes"].toInt(), c.CellBytes);
+        EXPECT_EQ(map["atlasTitle"].toString(), "Ysmerith & friends");
+        EXPECT_TRUE(std::ranges::equal(CellsOf(map), c.Grid.Cells()));
+    }
+    EXPECT_THAT(index, HasSubstr("href=\"maps/My%20map%20%232.html\""));
+    EXPECT_THAT(index, HasSubstr("<span class=\"atlas-cells\">2 cells drawn</span>"));
+    for (const char* file : {".velmora-atlas", "leaflet/leaflet.js", "leaflet/leaflet.css",
+                             "atlas.css", "scripts/page.js"}) {
+        EXPECT_TRUE(files.contains(file)) << file;
+    }
+    // Nothing but the site is left beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(PathOf("")), fs::directory_iterator()), 4);
+}
+
+TEST_F(PublishTest, ReplacesAnAtlasPublishedBefore) {
+    const std::string site = PathOf("site");
+    const std::string first = WriteMap("first.map", MapGrid(), Dungeon);
+    const std::string second = WriteMap("second.map", MapGrid(), Dungeon);
+    ASSERT_EQ(Run({"publish", Q(first), Q(site)}).Status, kExitSuccess);
+    ASSERT_EQ(Run({"publish", Q(second), Q(site)}).Status, kExitSuccess);
+    EXPECT_FALSE(fs::exists(site + "/maps/first.html"));
+    EXPECT_TRUE(fs::exists(site + "/maps/second.html"));
+    const std::set<std::string> beside = {"first.map", "second.map", "site"};
+    std::set<std::string> found;
+    for (const auto& entry : fs::directory_iterator(PathOf(""))) {
+        found.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(found, beside);
+}
+
+// A refused publish writes nothing, and an atlas published before stays as
+// it was.
+TEST_F(PublishTest, RefusalsLeaveTheFolderAsItWas) {
+    const std::string good = WriteMap("good.map", MapGrid(), Dungeon);
+    const std::string earlier = PathOf("earlier");
+    ASSERT_EQ(Run({"publish", Q(good), Q(earlier)}).Status, kExitSuccess);
+    const std::string earlierIndex = ReadText(earlier + "/index.html");
+    const std::string other = PathOf("other");
+    fs::create_directory(other);
+    WriteText("other/notes.txt", "mine");
+    fs::create_directory(PathOf("a"));
+    fs::create_directory(PathOf("b"));
+    const std::string twin1 = WriteMap("a/twin.map", MapGrid(), Dungeon);
+    const std::string twin2 = WriteMap("b/Twin.map", MapGrid(), Dungeon);
+    const std::string empty = WriteText("empty.map", "");
+    const std::string file = WriteText("file", "a file");
+    const struct {
+        QStringList Maps;
+        std::string Target;
+        const char* Message;
+    } cases[] = {
+        {{Q(good), Q(PathOf("a"))}, earlier, "is a folder, not a file"},
+        {{Q(good), Q(PathOf("missing.map"))}, earlier, "File not found"},
+        {{Q(good), Q(empty)}, earlier, "the file holds no map cell"},
+        {{Q(twin1), Q(twin2)}, PathOf("new"), "two maps are named 'Twin'"},
+        {{Q(good)}, file, "is not a folder"},
+        {{Q(good)}, other, "holds files that velmora-map did not publish"},
+        {{Q(good)}, PathOf("no/such/folder"), "does not exist"},
+    };
+    for (const auto& c : cases) {
+        const RunResult result = Run(QStringList{"publish"} + c.Maps << Q(c.Target));
+        EXPECT_EQ(result.Status, kExitTrouble) << c.Message;
+        EXPECT_THAT(result.Err, HasSubstr(c.Message));
+    }
+    EXPECT_EQ(ReadText(earlier + "/index.html"), earlierIndex);
+    EXPECT_EQ(FilesIn(other), std::set<std::string>{"notes.txt"});
+    EXPECT_EQ(ReadText(file), "a file");
+    EXPECT_FALSE(fs::exists(PathOf("new")));
+
+    ::setenv("VELMORA_LEAFLET_DIR", PathOf("a").c_str(), 1);
+    const RunResult noLeaflet = Run({"publish", Q(good), Q(PathOf("new"))});
+    ::unsetenv("VELMORA_LEAFLET_DIR");
+    EXPECT_EQ(noLeaflet.Status, kExitTrouble);
+    EXPECT_THAT(noLeaflet.Err, HasSubstr("install the package libjs-leaflet"));
+    EXPECT_FALSE(fs::exists(PathOf("new")));
+}
+
+}  // namespace
+}  // namespace velmora
