@@ -1,0 +1,534 @@
+#!/usr/bin/python3
+"""The web atlas in a real browser: publishes maps made here with
+`velmora-map publish`, opens the site in headless Chromium from file:// and
+from a local HTTP server, and checks what a visitor sees and does: the map
+area pixel for pixel against `velmora-map render`, the cell texts under the
+pointer, the address, the search, the legend and the index page; then prints
+the page's own timings and fails when they are too slow.
+
+Usage: atlas_browser_test.py VELMORA_MAP [--save-screenshot PNG]
+Exit status 77 (skipped) when Chromium, its driver or Selenium is missing.
+"""
+import argparse
+import array
+import functools
+import http.server
+import io
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import threading
+import urllib.parse
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+SKIPPED = 77
+
+try:
+    from selenium import webdriver
+    from selenium.common.exceptions import TimeoutException
+    from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common.actions.action_builder import ActionBuilder
+    from selenium.webdriver.common.by import By
+    from selenium.webdriver.common.keys import Keys
+    from selenium.webdriver.support.ui import WebDriverWait
+except ImportError:
+    print("skipped: python3-selenium is not installed")
+    sys.exit(SKIPPED)
+from PIL import Image, ImageChops
+
+SIDE = 999
+STEPS = [1, 2, 5, 10, 20, 40, 80, 160]
+WINDOW = (1280, 860)
+# The page's own limits, in milliseconds.
+FIRST_VIEW_LIMIT = 1000
+TILE_DRAW_LIMIT = 2
+SEARCH_LIMIT = 50
+
+# Dungeon codes the maps below use.
+OPEN, WALL, WATER, CRAWL_ACROSS, ROCK, DOOR, STAIRS_UP, STAIRS_DOWN, CHEST, BED, COURTYARD = (
+    1, 2, 3, 5, 10, 12, 13, 14, 15, 17, 21)
+# The first of the damaged map's rows of codes that name no tile, each cell
+# its own code; so many distinct codes make the site store 32-bit cells.
+BAND_TOP, BAND_ROWS, BAND_BASE = 100, 100, 100000
+
+
+class Grid:
+    """A map's cells, written as a .map file: the codes row by row, then the
+    tile set and the version 0.4.320 unless the file is to be cut short."""
+
+    def __init__(self, fill=0):
+        self.cells = array.array("i", [fill]) * (SIDE * SIDE)
+
+    def put(self, x, y, code):
+        self.cells[y * SIDE + x] = code
+
+    def block(self, x0, y0, x1, y1, code):
+        for y in range(y0, y1 + 1):
+            self.cells[y * SIDE + x0:y * SIDE + x1 + 1] = array.array("i", [code]) * (x1 - x0 + 1)
+
+    def room(self, x0, y0, x1, y1, floor=OPEN):
+        self.block(x0, y0, x1, y1, WALL)
+        self.block(x0 + 1, y0 + 1, x1 - 1, y1 - 1, floor)
+
+    def write(self, path, tile_set, cells=SIDE * SIDE):
+        with open(path, "wb") as out:
+            out.write(self.cells[:cells].tobytes())
+            if cells == SIDE * SIDE:
+                out.write(struct.pack("<4i", tile_set, 0, 4, 320))
+
+    def code(self, x, y):
+        return self.cells[y * SIDE + x]
+
+
+def castle():
+    """Three rooms cut into rock around (510, 487), joined by doors and a
+    crawlspace, with water, stairs, a bed and chests."""
+    grid = Grid()
+    grid.block(488, 468, 540, 506, ROCK)
+    grid.room(495, 475, 515, 492)
+    grid.room(518, 478, 535, 500, COURTYARD)
+    grid.room(497, 494, 512, 503, WATER)
+    for x, y, code in [(515, 485, DOOR), (516, 485, CRAWL_ACROSS), (517, 485, CRAWL_ACROSS),
+                       (518, 485, DOOR), (505, 492, DOOR), (505, 493, OPEN), (505, 494, DOOR),
+                       (498, 477, STAIRS_UP), (512, 477, STAIRS_DOWN), (503, 490, BED),
+                       (500, 480, CHEST), (510, 487, CHEST), (505, 489, CHEST),
+                       (530, 490, CHEST), (525, 495, CHEST)]:
+        grid.put(x, y, code)
+    return grid
+
+
+def damaged():
+    """Open land with codes that name no tile: 151 and -7 alone and a band of
+    99,900 distinct ones; the file stops before the last row and its tile set."""
+    grid = Grid(OPEN)
+    grid.put(0, 0, ROCK)
+    grid.put(998, 0, 151)
+    grid.put(498, 500, -7)
+    first = BAND_TOP * SIDE
+    grid.cells[first:first + BAND_ROWS * SIDE] = array.array(
+        "i", range(BAND_BASE + first, BAND_BASE + first + BAND_ROWS * SIDE))
+    return grid
+
+
+def port():
+    """A starport block, and 300 distinct codes along the top row, so that the
+    site stores two bytes a cell."""
+    grid = Grid()
+    grid.block(470, 480, 530, 520, 1)
+    grid.block(480, 490, 520, 510, 5)
+    grid.cells[0:300] = array.array("i", range(1000, 1300))
+    return grid
+
+
+class Failures:
+    def __init__(self):
+        self.passed = 0
+        self.failed = []
+
+    def expect(self, ok, what, detail=""):
+        if ok:
+            self.passed += 1
+        else:
+            self.failed.append(what)
+            print(f"FAILED: {what}" + (f"\n  {detail}" if detail else ""), flush=True)
+        return ok
+
+
+class Browser:
+    """Headless Chromium with the page's helpers."""
+
+    def __init__(self, profile):
+        options = webdriver.ChromeOptions()
+        options.binary_location = CHROMIUM
+        for argument in ["--headless=new", "--no-sandbox", "--disable-gpu",
+                         "--disable-dev-shm-usage", "--force-device-scale-factor=1",
+                         "--disable-background-networking", "--disable-component-update",
+                         "--disable-sync", "--no-first-run", f"--user-data-dir={profile}",
+                         f"--window-size={WINDOW[0]},{WINDOW[1]}"]:
+            options.add_argument(argument)
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+        self.driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+        self.wait = WebDriverWait(self.driver, 15)
+
+    def quit(self):
+        self.driver.quit()
+
+    def js(self, script, *arguments):
+        return self.driver.execute_script(script, *arguments)
+
+    def severe_messages(self):
+        return [entry["message"] for entry in self.driver.get_log("browser")
+                if entry["level"] == "SEVERE"]
+
+    def wait_drawn(self):
+        """Until every canvas tile of the view is drawn and on screen."""
+        self.wait.until(lambda _: self.js(
+            "const a = window.VelmoraAtlas;"
+            "return !!(a && a.ready && !a.cellLayer.isLoading());"))
+        self.driver.execute_async_script(
+            "const done = arguments[0];"
+            "requestAnimationFrame(() => requestAnimationFrame(() => done()));")
+
+    def open(self, url):
+        self.driver.get(url)
+        self.wait_drawn()
+
+    def view(self):
+        """(x, y, step): the cell in the middle of the map area and the zoom step."""
+        return tuple(self.js(
+            "const m = VelmoraAtlas.leafletMap, c = m.getCenter();"
+            "return [Math.floor(c.lng), Math.floor(c.lat), VelmoraAtlas.zoomSteps.stepOfZoom(m.getZoom())];"))
+
+    def hash_place(self):
+        fields = urllib.parse.parse_qs(self.js("return location.hash").lstrip("#"))
+        return tuple(int(fields[key][0]) for key in ("x", "y", "cell"))
+
+    def go(self, x, y, step, hash_step=None):
+        """Types an address into the hash and waits for the view to follow."""
+        self.js("location.hash = arguments[0]", f"#x={x}&y={y}&cell={hash_step or step}")
+        wait_for(self, lambda: self.view() == (x, y, step))
+        self.wait_drawn()
+
+    def cell_corner(self, x, y):
+        """Viewport pixel of the top-left corner of cell (x, y), and the map
+        area's rectangle (left, top, width, height)."""
+        return self.js(
+            "const m = VelmoraAtlas.leafletMap, p = m.latLngToContainerPoint([arguments[1], arguments[0]]);"
+            "const r = m.getContainer().getBoundingClientRect();"
+            "return [r.left + p.x, r.top + p.y, [r.left, r.top, r.width, r.height]];", x, y)
+
+    def point_at(self, x, y):
+        actions = ActionBuilder(self.driver)
+        actions.pointer_action.move_to_location(int(x), int(y))
+        actions.perform()
+
+    def drag(self, x, y, dx, dy):
+        # Leaflet moves the map on the frame after a pointer move; the pauses
+        # let those frames come before the button is let go.
+        actions = ActionBuilder(self.driver)
+        actions.pointer_action.move_to_location(int(x), int(y)).pointer_down() \
+            .move_to_location(int(x + dx / 2), int(y + dy / 2)).pause(0.1) \
+            .move_to_location(int(x + dx), int(y + dy)).pause(0.1).pointer_up()
+        actions.perform()
+
+    def point_off_map(self):
+        heading = self.driver.find_element(By.ID, "search-heading").rect
+        self.point_at(heading["x"] + 5, heading["y"] + 5)
+
+    def cell_texts(self):
+        return self.js(
+            "return [...document.querySelectorAll('#cell-info dd')].map(e => e.textContent);")
+
+    def screenshot(self):
+        return Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert("RGB")
+
+
+def wait_for(browser, condition):
+    """Whether `condition` comes true within the browser's waiting time."""
+    try:
+        browser.wait.until(lambda _: condition())
+        return True
+    except TimeoutException:
+        return False
+
+
+def render(velmora_map, map_path, step, region, work):
+    out = os.path.join(work, "render.png")
+    style = "overview" if step < 20 else "tiles"
+    subprocess.run([velmora_map, "render", "--style", style, "--cell", str(step),
+                    "--region", ",".join(map(str, region)), map_path, out], check=True,
+                   stderr=subprocess.DEVNULL)
+    return Image.open(out).convert("RGB")
+
+
+def check_pixels(browser, failures, velmora_map, map_path, x, y, step, work):
+    """The whole cells in the map area against render of the same cells."""
+    browser.go(x, y, step)
+    # Leaflet's controls lie over the map; they are no part of the drawing.
+    browser.js("document.querySelector('.leaflet-control-container').style.visibility = 'hidden'")
+    corner_x, corner_y, (left, top, width, height) = browser.cell_corner(x, y)
+    shot = browser.screenshot()
+    browser.js("document.querySelector('.leaflet-control-container').style.visibility = ''")
+    first_x = max(x - int((corner_x - left) // step), 0)
+    first_y = max(y - int((corner_y - top) // step), 0)
+    last_x = min(x + int((left + width - corner_x) // step) - 1, SIDE - 1)
+    last_y = min(y + int((top + height - corner_y) // step) - 1, SIDE - 1)
+    region = (first_x, first_y, last_x - first_x + 1, last_y - first_y + 1)
+    box_left = int(corner_x - (x - first_x) * step)
+    box_top = int(corner_y - (y - first_y) * step)
+    seen = shot.crop((box_left, box_top, box_left + region[2] * step, box_top + region[3] * step))
+    expected = render(velmora_map, map_path, step, region, work)
+    difference = ImageChops.difference(seen, expected).getbbox()
+    name = os.path.basename(map_path)
+    if not failures.expect(difference is None, f"{name} at {step} px per cell equals render",
+                           f"cells {region}, first differing pixels in {difference}"):
+        seen.save(os.path.join(work, f"seen-{step}.png"))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("velmora_map")
+    parser.add_argument("--save-screenshot", help="where to save a picture of a map page")
+    options = parser.parse_args()
+    missing = [path for path in (CHROMIUM, CHROMEDRIVER) if not os.access(path, os.X_OK)]
+    if missing:
+        print(f"skipped: {', '.join(missing)} not installed")
+        return SKIPPED
+
+    failures = Failures()
+    with tempfile.TemporaryDirectory(prefix="atlas-test-") as work:
+        maps = {"castle": castle(), "damaged": damaged(), "Palloran port": port()}
+        paths = {name: os.path.join(work, f"{name}.map") for name in maps}
+        maps["castle"].write(paths["castle"], 0)
+        maps["damaged"].write(paths["damaged"], 0, cells=SIDE * (SIDE - 1))
+        maps["Palloran port"].write(paths["Palloran port"], 4)
+        # The cut-off row reads as code 0.
+        maps["damaged"].block(0, SIDE - 1, SIDE - 1, SIDE - 1, 0)
+        site = os.path.join(work, "site")
+        subprocess.run([options.velmora_map, "publish", "--title", "Test & atlas",
+                        *paths.values(), site], check=True)
+
+        browser = Browser(os.path.join(work, "profile"))
+        try:
+            figures = run_checks(browser, failures, options, maps, paths, site, work)
+        finally:
+            browser.quit()
+
+    print(f"first full view drawn from file://: {figures['first view']:.0f} ms "
+          f"(limit {FIRST_VIEW_LIMIT} ms)")
+    for step, median in sorted(figures["tile draws"].items()):
+        print(f"median canvas tile draw at {step:>3} px per cell: {median:.2f} ms "
+              f"(limit {TILE_DRAW_LIMIT} ms)")
+    print(f"search over all {SIDE * SIDE:,} cells: {figures['search']:.1f} ms "
+          f"(limit {SEARCH_LIMIT} ms)")
+    failures.expect(figures["first view"] < FIRST_VIEW_LIMIT, "first view in time")
+    for step, median in sorted(figures["tile draws"].items()):
+        failures.expect(median < TILE_DRAW_LIMIT, f"tiles at {step} px per cell drawn in time")
+    failures.expect(figures["search"] < SEARCH_LIMIT, "search in time")
+    print(f"{failures.passed} passed, {len(failures.failed)} failed")
+    return 1 if failures.failed else 0
+
+
+def page_url(base, name, hash_text=""):
+    return f"{base}/maps/{urllib.parse.quote(name)}.html{hash_text}"
+
+
+def run_checks(browser, failures, options, maps, paths, site, work):
+    base = "file://" + urllib.parse.quote(site)
+    figures = {}
+
+    # The first map page after the index, as a visitor comes to it.
+    browser.driver.get(base + "/index.html")
+    browser.open(page_url(base, "castle"))
+    figures["first view"] = browser.js("return VelmoraAtlas.stats.firstViewMs")
+    left, top, width, height = browser.cell_corner(0, 0)[2]
+    fitting = max([s for s in STEPS if SIDE * s <= min(width, height)], default=1)
+    failures.expect(browser.hash_place() == (499, 499, fitting),
+                    "without an address the centre cell at the largest fitting step",
+                    str(browser.hash_place()))
+
+    # Every step, so the draw times cover each.
+    for step in STEPS:
+        check_pixels(browser, failures, options.velmora_map, paths["castle"], 510, 487, step, work)
+    figures["tile draws"] = {int(step): median for step, median in browser.js(
+        "return VelmoraAtlas.stats.medianTileDrawMs()").items()}
+
+    check_texts(browser, failures, base, maps)
+    figures["search"] = check_search(browser, failures, base, maps)
+    check_address(browser, failures)
+    check_legend_and_warnings(browser, failures, base, maps)
+
+    browser.open(page_url(base, "damaged"))
+    check_pixels(browser, failures, options.velmora_map, paths["damaged"], 499, BAND_TOP + 20, 2, work)
+    browser.open(page_url(base, "Palloran port"))
+    check_pixels(browser, failures, options.velmora_map, paths["Palloran port"], 150, 10, 10, work)
+    check_narrow(browser, failures)
+    failures.expect(not browser.severe_messages(), "no console errors from file://",
+                    "\n  ".join(browser.severe_messages()))
+
+    check_index(browser, failures, base, maps)
+
+    handler = functools.partial(QuietHandler, directory=site)
+    with http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler) as server:
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        check_index(browser, failures, f"http://127.0.0.1:{server.server_address[1]}", maps)
+        server.shutdown()
+
+    if options.save_screenshot:
+        save_screenshot(browser, base, options.save_screenshot)
+    return figures
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *arguments):
+        pass
+
+
+# The seven texts of the information panel for cells of the maps above.
+HOVERS = [
+    ("damaged", 0, 0, ["Solid rock", "Imp", "0", "0", "0", "(0, 0)", "499N, 499W"]),
+    ("damaged", 998, 0, ["No tile (code 151)", "", "", "", "", "(998, 0)", "499N, 499E"]),
+    ("damaged", 0, 998, ["Unknown", "-", "0", "0", "0", "(0, 998)", "499S, 499W"]),
+    ("damaged", 998, 998, ["Unknown", "-", "0", "0", "0", "(998, 998)", "499S, 499E"]),
+    ("damaged", 499, 499, ["Open", "1", "0", "0", "0", "(499, 499)", "0N, 0E"]),
+    ("damaged", 498, 500, ["No tile (code -7)", "", "", "", "", "(498, 500)", "1S, 1W"]),
+    ("damaged", 500, 498, ["Open", "1", "0", "0", "0", "(500, 498)", "1N, 1E"]),
+    ("damaged", 10, 150, [f"No tile (code {BAND_BASE + 150 * SIDE + 10})", "", "", "", "",
+                          "(10, 150)", "349N, 489W"]),
+    ("castle", 510, 487, ["Chest", "?", "?", "?", "?", "(510, 487)", "12N, 11E"]),
+    ("Palloran port", 150, 0, ["No tile (code 1150)", "", "", "", "", "(150, 0)", "499N, 349W"]),
+]
+
+
+def check_texts(browser, failures, base, maps):
+    """The pointer over a cell shows its texts; off the map they are emptied."""
+    page = None
+    for name, x, y, texts in HOVERS:
+        if name != page:
+            browser.open(page_url(base, name))
+            page = name
+        browser.go(x, y, 40)
+        corner_x, corner_y, _ = browser.cell_corner(x, y)
+        browser.point_at(corner_x + 20, corner_y + 20)
+        failures.expect(browser.cell_texts() == texts, f"texts of ({x}, {y}) in {name}",
+                        f"{browser.cell_texts()} != {texts}")
+        browser.point_off_map()
+        failures.expect(browser.cell_texts() == [""] * 7, "texts emptied off the map",
+                        str(browser.cell_texts()))
+
+
+def cells_of(grid, code):
+    return [(i % SIDE, i // SIDE) for i, value in enumerate(grid.cells) if value == code]
+
+
+def check_search(browser, failures, base, maps):
+    castle_grid = maps["castle"]
+    count = lambda *codes: sum(castle_grid.cells.count(code) for code in codes)
+    browser.open(page_url(base, "castle", "#x=510&y=487&cell=20"))
+    search_input = browser.driver.find_element(By.ID, "search-input")
+    count_text = lambda: browser.driver.find_element(By.ID, "search-count").text
+    for query, text in [("chest", f"Chest: {count(CHEST)} cells"),
+                        (str(CHEST), f"Chest: {count(CHEST)} cells"),
+                        ("Stairs up", "Stairs Up: 1 cell"),
+                        ("crawlspace", f"crawlspace: {count(4, 5, 6)} cells"),
+                        ("nothing such", "nothing such: 0 cells"),
+                        ("UNKNOWN", f"Unknown: {count(0):,} cells")]:
+        search_input.clear()
+        search_input.send_keys(query, Keys.ENTER)
+        failures.expect(count_text() == text, f"search for {query!r} counts", count_text())
+    search_time = browser.js("return VelmoraAtlas.stats.lastSearchMs")
+
+    chests = cells_of(castle_grid, CHEST)
+    search_input.clear()
+    search_input.send_keys("chest", Keys.ENTER)
+    for press, index in [(lambda: search_input.send_keys(Keys.ENTER), 0),
+                         (lambda: search_input.send_keys(Keys.ENTER), 1),
+                         (lambda: browser.driver.find_element(By.ID, "search-next").click(), 2),
+                         (lambda: browser.driver.find_element(By.ID, "search-previous").click(), 1),
+                         (lambda: browser.driver.find_element(By.ID, "search-previous").click(), 0),
+                         (lambda: browser.driver.find_element(By.ID, "search-previous").click(), -1)]:
+        press()
+        expected = chests[index] + (20,)
+        failures.expect(wait_for(browser, lambda: browser.hash_place() == expected),
+                        f"search step to chest {index} centres it",
+                        f"{browser.hash_place()} != {expected}")
+    return search_time
+
+
+def check_address(browser, failures):
+    """The address follows panning and zooming, a typed one moves the view,
+    and reloading it shows the same place."""
+    before = browser.hash_place()
+    corner_x, corner_y, _ = browser.cell_corner(*before[:2])
+    # Dragging the map up and left shows cells further east and south.
+    browser.drag(corner_x, corner_y, -200, -120)
+    browser.wait_drawn()
+    dragged = browser.hash_place()
+    failures.expect(dragged[0] > before[0] and dragged[1] > before[1] and dragged[2] == before[2],
+                    "dragging moves the address", f"{before} -> {dragged}")
+    browser.driver.find_element(By.CSS_SELECTOR, ".leaflet-control-zoom-in").click()
+    failures.expect(wait_for(browser, lambda: browser.hash_place()[2] == 40),
+                    "zooming in moves the address")
+
+    browser.go(120, 340, 40, hash_step=35)
+    failures.expect(browser.hash_place() == (120, 340, 40),
+                    "a typed address moves the view to the nearest step", str(browser.hash_place()))
+    browser.driver.refresh()
+    browser.wait_drawn()
+    failures.expect(browser.view() == (120, 340, 40) and browser.hash_place() == (120, 340, 40),
+                    "a reloaded address shows the same place", str(browser.view()))
+
+
+def check_legend_and_warnings(browser, failures, base, maps):
+    counts = {}
+    for code in maps["castle"].cells:
+        counts[code] = counts.get(code, 0) + 1
+    order = [code for code, _ in sorted(counts.items(), key=lambda item: (-item[1], item[0]))]
+    entries = browser.driver.find_elements(By.CSS_SELECTOR, "#legend .legend-entry")
+    failures.expect([int(e.get_attribute("data-code")) for e in entries] == order,
+                    "legend lists the codes most used first")
+    chest = browser.driver.find_element(By.CSS_SELECTOR, f'#legend [data-code="{CHEST}"]')
+    chest.location_once_scrolled_into_view
+    chest.click()
+    failures.expect(browser.driver.find_element(By.ID, "search-count").text ==
+                    f"Chest: {counts[CHEST]} cells", "a legend entry searches for its tile")
+    failures.expect(not browser.driver.find_element(By.ID, "warnings").is_displayed(),
+                    "no warnings for a sound map")
+    browser.open(page_url(base, "damaged"))
+    failures.expect(browser.driver.find_element(By.ID, "warnings").is_displayed(),
+                    "warnings shown for a damaged map")
+
+
+def check_narrow(browser, failures):
+    """On a narrow screen the panel is folded away until the toggle opens it."""
+    browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": 400, "height": 700, "deviceScaleFactor": 1, "mobile": True})
+    in_view = lambda: browser.js(
+        "const r = document.getElementById('atlas-panel').getBoundingClientRect();"
+        "return r.left < innerWidth && r.right > 0;")
+    # The panel slides away and back in a short transition.
+    folded = wait_for(browser, lambda: not in_view())
+    browser.driver.find_element(By.ID, "panel-toggle").click()
+    failures.expect(folded and wait_for(browser, in_view), "the panel folds away on a narrow screen")
+    browser.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
+def check_index(browser, failures, base, maps):
+    """The index lists every map and each link opens its page, without errors."""
+    browser.driver.get(base + "/index.html")
+    names = [e.text for e in browser.driver.find_elements(By.CSS_SELECTOR, ".atlas-entry .atlas-name")]
+    failures.expect(sorted(names) == sorted(maps), f"the index at {base[:4]} lists every map",
+                    str(names))
+    failures.expect(browser.js("return [...document.images].every(i => i.complete && i.naturalWidth > 0)"),
+                    f"the index at {base[:4]} shows every thumbnail")
+    for index in range(len(names)):
+        link = browser.driver.find_elements(By.CSS_SELECTOR, ".atlas-entry a")[index]
+        name = link.find_element(By.CSS_SELECTOR, ".atlas-name").text
+        link.click()
+        browser.wait_drawn()
+        failures.expect(browser.driver.find_element(By.CSS_SELECTOR, ".map-name").text == name,
+                        f"the index at {base[:4]} opens {name}")
+        browser.driver.back()
+    failures.expect(not browser.severe_messages(), f"no console errors from {base[:4]}",
+                    "\n  ".join(browser.severe_messages()))
+
+
+def save_screenshot(browser, base, path):
+    """A map page with the panel showing a search and the cell under the pointer."""
+    browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": 1280, "height": 800, "deviceScaleFactor": 1, "mobile": False})
+    browser.open(page_url(base, "castle", "#x=513&y=487&cell=20"))
+    search_input = browser.driver.find_element(By.ID, "search-input")
+    search_input.send_keys("chest", Keys.ENTER, Keys.ENTER, Keys.ENTER)
+    browser.wait_drawn()
+    corner_x, corner_y, _ = browser.cell_corner(510, 487)
+    browser.point_at(corner_x + 10, corner_y + 10)
+    browser.screenshot().save(path)
+    browser.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
+if __name__ == "__main__":
+    sys.exit(main())
