@@ -45,6 +45,7 @@
         toggle.addEventListener("click", () => {
             const open = document.body.classList.toggle("panel-open");
             toggle.setAttribute("aria-expanded", String(open));
+            toggle.textContent = open ? "Close" : "Panel";
         });
     };
 
