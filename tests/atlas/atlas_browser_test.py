@@ -46,6 +46,7 @@ WINDOW = (1280, 860)
 FIRST_VIEW_LIMIT = 1000
 TILE_DRAW_LIMIT = 2
 SEARCH_LIMIT = 50
+TITLE = "Rooms & Ruins"
 
 # Dungeon codes the maps below use.
 OPEN, WALL, WATER, CRAWL_ACROSS, ROCK, DOOR, STAIRS_UP, STAIRS_DOWN, CHEST, BED, COURTYARD = (
@@ -288,7 +289,7 @@ def main():
         # The cut-off row reads as code 0.
         maps["damaged"].block(0, SIDE - 1, SIDE - 1, SIDE - 1, 0)
         site = os.path.join(work, "site")
-        subprocess.run([options.velmora_map, "publish", "--title", "Test & atlas",
+        subprocess.run([options.velmora_map, "publish", "--title", TITLE,
                         *paths.values(), site], check=True)
 
         browser = Browser(os.path.join(work, "profile"))
@@ -499,6 +500,8 @@ def check_narrow(browser, failures):
 def check_index(browser, failures, base, maps):
     """The index lists every map and each link opens its page, without errors."""
     browser.driver.get(base + "/index.html")
+    failures.expect(browser.driver.find_element(By.TAG_NAME, "h1").text == TITLE,
+                    f"the index at {base[:4]} bears the title")
     names = [e.text for e in browser.driver.find_elements(By.CSS_SELECTOR, ".atlas-entry .atlas-name")]
     failures.expect(sorted(names) == sorted(maps), f"the index at {base[:4]} lists every map",
                     str(names))
@@ -509,8 +512,9 @@ def check_index(browser, failures, base, maps):
         name = link.find_element(By.CSS_SELECTOR, ".atlas-name").text
         link.click()
         browser.wait_drawn()
-        failures.expect(browser.driver.find_element(By.CSS_SELECTOR, ".map-name").text == name,
-                        f"the index at {base[:4]} opens {name}")
+        failures.expect(browser.driver.find_element(By.CSS_SELECTOR, ".map-name").text == name and
+                        browser.driver.title == f"{name} – {TITLE}",
+                        f"the index at {base[:4]} opens {name}", browser.driver.title)
         browser.driver.back()
     failures.expect(not browser.severe_messages(), f"no console errors from {base[:4]}",
                     "\n  ".join(browser.severe_messages()))
