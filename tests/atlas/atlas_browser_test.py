@@ -152,7 +152,7 @@ class Browser:
             options.add_argument(argument)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         self.driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
-        self.wait = WebDriverWait(self.driver, 15)
+        self.wait = WebDriverWait(self.driver, 15, poll_frequency=0.05)
 
     def quit(self):
         self.driver.quit()
@@ -202,7 +202,7 @@ class Browser:
             "return [r.left + p.x, r.top + p.y, [r.left, r.top, r.width, r.height]];", x, y)
 
     def point_at(self, x, y):
-        actions = ActionBuilder(self.driver)
+        actions = ActionBuilder(self.driver, duration=0)
         actions.pointer_action.move_to_location(int(x), int(y))
         actions.perform()
 
