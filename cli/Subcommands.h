@@ -16,5 +16,6 @@ int RunExport(const QStringList& arguments, Console& console);
 int RunImport(const QStringList& arguments, Console& console);
 int RunThumbnail(const QStringList& arguments, Console& console);
 int RunPublish(const QStringList& arguments, Console& console);
+int RunLog(const QStringList& arguments, Console& console);
 
 }  // namespace velmora

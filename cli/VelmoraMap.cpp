@@ -16,7 +16,7 @@ struct Subcommand {
     int (*Run)(const QStringList& arguments, Console& console);
 };
 
-constexpr std::array<Subcommand, 7> kSubcommands = {{
+constexpr std::array<Subcommand, 8> kSubcommands = {{
     {"info", RunInfo},
     {"render", RunRender},
     {"diff", RunDiff},
@@ -24,6 +24,7 @@ constexpr std::array<Subcommand, 7> kSubcommands = {{
     {"import", RunImport},
     {"thumbnail", RunThumbnail},
     {"publish", RunPublish},
+    {"log", RunLog},
 }};
 
 constexpr std::string_view kHelp =
@@ -42,6 +43,7 @@ Subcommands:
   thumbnail FILE OUT.png    draw a small picture of a map for file managers
   publish MAP... OUTDIR     write the maps as a web atlas that any browser
                               opens from the folder
+  log MAP                   list the versions of a map in its git history
 
 A map FILE may be '-' for standard input, or a pipe such as
 <(git show HEAD:castle.map).

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <functional>
 #include <numeric>
+#include <set>
 
 namespace velmora {
 namespace {
@@ -48,6 +49,72 @@ QByteArray Assignment(const char* name, const QJsonObject& object,
 
 QByteArray Quoted(const QByteArray& base64) {
     return '"' + base64 + '"';
+}
+
+QJsonArray Texts(const std::vector<std::string>& texts) {
+    QJsonArray array;
+    for (const std::string& text : texts) {
+        array.append(QString::fromStdString(text));
+    }
+    return array;
+}
+
+// Appends a whole number in as many bytes as it needs, seven bits each, the
+// lowest first, the last without its top bit (unsigned LEB128).
+void AppendVarint(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
+    while (value >= 0x80) {
+        bytes.push_back(static_cast<std::uint8_t>(value | 0x80));
+        value >>= 7;
+    }
+    bytes.push_back(static_cast<std::uint8_t>(value));
+}
+
+// The versions' texts, and the cells each version after the oldest changed:
+// per version the number of cells, then per cell the gap to the one before
+// (the first's from -1) and its code's index in the palette, all as varints.
+QByteArray HistoryObject(const MapVersions& versions, const std::vector<TileCode>& palette) {
+    QJsonArray list;
+    std::vector<std::uint8_t> changed;
+    for (std::size_t i = 0; i < versions.Changes.size(); ++i) {
+        const MapVersion& version = versions.History.Versions[i];
+        const VersionChanges& changes = versions.Changes[i];
+        const VersionChanges* const before = i > 0 ? &versions.Changes[i - 1] : nullptr;
+        const bool tileSetChanged =
+            before != nullptr && before->StoredTileSet != changes.StoredTileSet;
+        list.append(QJsonObject{
+            {"commit", QString::fromStdString(version.Commit)},
+            {"short", QString::fromStdString(version.ShortCommit)},
+            {"date", QString::fromStdString(version.Date)},
+            {"author", QString::fromStdString(version.Author)},
+            {"subject", QString::fromStdString(version.Subject)},
+            {"cellsChanged", static_cast<qint64>(changes.Cells.size())},
+            {"tileSetStem", QString::fromStdString(TileSetScriptStem(changes.TileSet))},
+            {"tileSetChange", tileSetChanged ? QJsonValue(QString::fromStdString(
+                                                   TileSetText(before->StoredTileSet) + " -> " +
+                                                   TileSetText(changes.StoredTileSet)))
+                                             : QJsonValue(QJsonValue::Null)},
+            {"problems", Texts(changes.Problems)},
+        });
+        if (i == 0) {
+            continue;  // the oldest version's cells are written whole
+        }
+        AppendVarint(changed, static_cast<std::uint32_t>(changes.Cells.size()));
+        std::int64_t previous = -1;
+        for (std::size_t c = 0; c < changes.Cells.size(); ++c) {
+            AppendVarint(changed, static_cast<std::uint32_t>(changes.Cells[c] - previous - 1));
+            previous = changes.Cells[c];
+            AppendVarint(changed,
+                         static_cast<std::uint32_t>(
+                             std::lower_bound(palette.begin(), palette.end(), changes.Codes[c]) -
+                             palette.begin()));
+        }
+    }
+    QByteArray object =
+        QJsonDocument(QJsonObject{{"versions", list},
+                                  {"leftOut", static_cast<qint64>(versions.History.LeftOut)}})
+            .toJson(QJsonDocument::Compact);
+    object.chop(1);
+    return object + ",\"changes\":" + Quoted(PackBytes(changed)) + "}";
 }
 
 // The cells as bytes: each its index into the palette of the map's codes,
@@ -123,20 +190,50 @@ QByteArray TileSetScript(const std::int32_t tileSet) {
     return Assignment("tileSet", object, {{"looks", looks}});
 }
 
+std::vector<std::string> TileSetScriptStems(const AtlasMap& map) {
+    std::set<std::int32_t> tileSets{map.TileSet};
+    if (map.Versions != nullptr) {
+        for (const VersionChanges& changes : map.Versions->Changes) {
+            tileSets.insert(changes.TileSet);
+        }
+    }
+    std::vector<std::string> stems;
+    for (const std::int32_t tileSet : tileSets) {
+        const std::string stem = TileSetScriptStem(tileSet);
+        if (std::find(stems.begin(), stems.end(), stem) == stems.end()) {
+            stems.push_back(stem);
+        }
+    }
+    return stems;
+}
+
 QByteArray MapScript(const AtlasMap& map) {
+    // The cells written are the oldest version's when there are versions;
+    // the palette holds every code of every version.
+    const MapGrid& written = map.Versions != nullptr ? *map.Versions->Oldest : *map.Grid;
     std::vector<TileCode> palette;
-    palette.reserve(map.Counts.size());
-    QJsonArray counts;
-    for (const CodeCount& counted : map.Counts) {
+    for (const CodeCount& counted :
+         map.Versions != nullptr ? CountCodes(written.Cells()) : map.Counts) {
         palette.push_back(counted.Code);
-        if (counts.size() < kMostCodesCounted) {
-            counts.append(QJsonArray{counted.Code, static_cast<qint64>(counted.Count)});
+    }
+    if (map.Versions != nullptr) {
+        for (const VersionChanges& changes : map.Versions->Changes) {
+            palette.insert(palette.end(), changes.Codes.begin(), changes.Codes.end());
         }
     }
     std::sort(palette.begin(), palette.end());
+    palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
+
+    QJsonArray counts;
+    for (const CodeCount& counted : map.Counts) {
+        if (counts.size() == kMostCodesCounted) {
+            break;
+        }
+        counts.append(QJsonArray{counted.Code, static_cast<qint64>(counted.Count)});
+    }
 
     const int cellBytes = palette.size() <= 256 ? 1 : palette.size() <= 65536 ? 2 : 4;
-    const std::span<const TileCode> grid = map.Grid->Cells();
+    const std::span<const TileCode> grid = written.Cells();
     const LargeBlock cells = EncodeCells(grid, palette, cellBytes);
     // Cells that repeat their western neighbour: in a map as map makers
     // draw it nearly all of them, in a map of noise few.
@@ -145,18 +242,15 @@ QByteArray MapScript(const AtlasMap& map) {
     const Packing packing =
         repeats * 2 >= grid.size() ? Packing::FindRepeats : Packing::CodeBytesAlone;
 
-    QJsonArray warnings;
-    for (const std::string& warning : map.Warnings) {
-        warnings.append(QString::fromStdString(warning));
-    }
     QJsonObject object{
         {"name", QString::fromStdString(map.Name)},
         {"atlasTitle", QString::fromStdString(map.AtlasTitle)},
+        {"tileSetStem", QString::fromStdString(TileSetScriptStem(map.TileSet))},
         {"side", kMapSide},
         {"cellBytes", cellBytes},
         {"counts", counts},
         {"codesNotCounted", static_cast<qint64>(map.Counts.size()) - counts.size()},
-        {"warnings", warnings},
+        {"warnings", Texts(map.Warnings)},
     };
     if (cellBytes < 4) {
         QJsonArray codes;
@@ -165,10 +259,13 @@ QByteArray MapScript(const AtlasMap& map) {
         }
         object.insert("palette", codes);
     }
-    return Assignment(
-        "map", object,
-        {{"cells", Quoted(PackBytes({static_cast<const std::uint8_t*>(cells.Data()), cells.Size()},
-                                    packing))}});
+    std::vector<std::pair<const char*, QByteArray>> packed = {
+        {"cells", Quoted(PackBytes({static_cast<const std::uint8_t*>(cells.Data()), cells.Size()},
+                                   packing))}};
+    if (map.Versions != nullptr) {
+        packed.emplace_back("history", HistoryObject(*map.Versions, palette));
+    }
+    return Assignment("map", object, packed);
 }
 
 }  // namespace velmora

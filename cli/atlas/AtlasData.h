@@ -1,8 +1,10 @@
 // The data scripts of the web atlas (docs/atlas-site.md): a tile set's texts
 // and the looks of its cells at each size the program draws, and a map's
-// cells, the counts of its codes and the warnings about its file.
+// cells, the counts of its codes, the warnings about its file and its
+// versions from git as the cells each one changed.
 #pragma once
 
+#include "cli/history/MapVersions.h"
 #include "core/document/CodeCounts.h"
 #include "core/document/MapGrid.h"
 
@@ -39,11 +41,20 @@ inline constexpr qsizetype kMostCodesCounted = 256;
 struct AtlasMap {
     std::string Name;
     std::string AtlasTitle;
+    // The map as published, and the tile set it is drawn in.
     const MapGrid* Grid = nullptr;
+    std::int32_t TileSet = 0;
     // Every code of the map with its count, the most used first.
     std::vector<CodeCount> Counts;
     std::vector<std::string> Warnings;
+    // Its versions from git, oldest first, the last of them the map as
+    // published; none when it is published without history.
+    const MapVersions* Versions = nullptr;
 };
+
+// The stems of the tile set scripts a map's page loads: its own tile set's
+// and those of its versions.
+std::vector<std::string> TileSetScriptStems(const AtlasMap& map);
 
 // maps/NAME.js.
 QByteArray MapScript(const AtlasMap& map);

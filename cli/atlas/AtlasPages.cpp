@@ -67,11 +67,17 @@ QByteArray IndexPage(const std::string& title, const std::vector<AtlasEntry>& en
 }
 
 QByteArray MapPage(const std::string& title, const std::string& name,
-                   const std::string& tileSetStem) {
-    return Filled(AtlasFile(QStringLiteral("map.html")), {{"@TITLE@", Html(title)},
-                                                          {"@NAME_URL@", NameInUrl(name)},
-                                                          {"@NAME@", Html(name)},
-                                                          {"@TILESET_STEM@", Html(tileSetStem)}});
+                   const std::vector<std::string>& tileSetStems) {
+    QByteArray scripts;
+    for (const std::string& stem : tileSetStems) {
+        scripts += "<script src=\"../tilesets/" + Html(stem) + ".js\"></script>\n";
+    }
+    return Filled(AtlasFile(QStringLiteral("map.html")),
+                  {{"@TITLE@", Html(title)},
+                   {"@NAME_URL@", NameInUrl(name)},
+                   {"@NAME@", Html(name)},
+                   {"@TILESET_SCRIPTS@", scripts},
+                   {"@TILESET_STEM@", Html(tileSetStems.front())}});
 }
 
 }  // namespace velmora

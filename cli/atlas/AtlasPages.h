@@ -21,8 +21,9 @@ struct AtlasEntry {
 
 QByteArray IndexPage(const std::string& title, const std::vector<AtlasEntry>& entries);
 
+// tileSetStems: the tile set scripts the page loads, its map's own first.
 QByteArray MapPage(const std::string& title, const std::string& name,
-                   const std::string& tileSetStem);
+                   const std::vector<std::string>& tileSetStems);
 
 // The name as a piece of a URL: "My map #2" -> "My%20map%20%232".
 QByteArray NameInUrl(const std::string& name);

@@ -1,5 +1,5 @@
-// Comparing two grids: whole blocks of cells are compared at memory speed,
-// and only blocks that differ are looked at cell by cell.
+// Comparing two loaded maps: their cells, the area they span, their tile
+// sets and versions.
 #include "cli/diff/MapDifference.h"
 
 #include "cli/MapCondition.h"
@@ -9,8 +9,6 @@
 
 namespace velmora {
 namespace {
-
-constexpr std::size_t kBlockCells = 256;
 
 std::optional<CellArea> BoundsOf(const std::vector<std::int32_t>& cells) {
     if (cells.empty()) {
@@ -30,23 +28,6 @@ std::optional<CellArea> BoundsOf(const std::vector<std::int32_t>& cells) {
 }
 
 }  // namespace
-
-std::vector<std::int32_t> DifferingCells(std::span<const TileCode> a, std::span<const TileCode> b) {
-    std::vector<std::int32_t> cells;
-    const std::size_t count = std::min(a.size(), b.size());
-    for (std::size_t first = 0; first < count; first += kBlockCells) {
-        const std::size_t last = std::min(count, first + kBlockCells);
-        if (std::equal(a.begin() + first, a.begin() + last, b.begin() + first)) {
-            continue;
-        }
-        for (std::size_t index = first; index < last; ++index) {
-            if (a[index] != b[index]) {
-                cells.push_back(static_cast<std::int32_t>(index));
-            }
-        }
-    }
-    return cells;
-}
 
 MapDifference CompareMaps(const LoadedMap& a, const LoadedMap& b) {
     MapDifference difference;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cli/MapInput.h"
+#include "core/document/GridDifference.h"
 #include "core/document/MapGrid.h"
 #include "core/overview/OverviewPainter.h"
 #include "core/view/ViewMapping.h"
@@ -28,9 +29,6 @@ struct MapDifference {
 constexpr MapCell CellAt(const std::int32_t index) {
     return MapCell{index % kMapSide, index / kMapSide};
 }
-
-// The indices where the two grids differ, ascending.
-std::vector<std::int32_t> DifferingCells(std::span<const TileCode> a, std::span<const TileCode> b);
 
 // Compares the maps as the editor loads them: cells a file does not hold are
 // 0; a tile set or version that is not stored differs from any stored one.

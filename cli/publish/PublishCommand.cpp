@@ -11,6 +11,7 @@
 #include "cli/atlas/AtlasData.h"
 #include "cli/atlas/AtlasPages.h"
 #include "cli/atlas/SiteFolder.h"
+#include "cli/history/MapVersions.h"
 #include "cli/publish/ParallelJobs.h"
 #include "core/document/CodeCounts.h"
 #include "render/PngEncoding.h"
@@ -24,6 +25,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 
 namespace velmora {
@@ -47,19 +49,32 @@ OUTDIR is made if it does not exist. An existing OUTDIR must be empty or an
 atlas published before, which is replaced only once the new one is
 complete; anything else is refused and left as it is.
 
+With --history, each map inside a git work tree is published with every
+version of it that git holds, oldest to newest (git follows the file through
+renames), and the working-tree file as the last version when it differs
+from its last commit: the page then has a time slider, the list of versions,
+an outline of the cells each version changed, and tells for the cell under
+the pointer when it last changed, by whom, and what it held before. A map in
+no git work tree is published without history, with a warning.
+
 Options:
-      --title TEXT   the atlas's title (default "Velmora atlas")
-  -h, --help         show this help and exit
+      --title TEXT        the atlas's title (default "Velmora atlas")
+      --history           publish each map's versions from its git history
+      --max-versions N    with --history, keep at most the newest N versions
+                            of each map (default 500)
+  -h, --help              show this help and exit
 
 Leaflet, which the pages use, is copied from the system's libjs-leaflet
 package (/usr/share/javascript/leaflet, or the folder that the environment
 variable VELMORA_LEAFLET_DIR names).
 
 Exit status: 0 when the atlas was written; 2 when a map is refused or
-cannot be read, OUTDIR is refused, for bad arguments or a failed write.
+cannot be read, OUTDIR is refused, git is missing or fails, for bad
+arguments or a failed write.
 )";
 
 constexpr char kDefaultTitle[] = "Velmora atlas";
+constexpr int kDefaultMostVersions = 500;
 constexpr char kLeafletFolder[] = "/usr/share/javascript/leaflet";
 // The thumbnails of the index, as file managers show maps.
 constexpr int kThumbnailSize = 256;
@@ -118,16 +133,24 @@ void RefuseSameNames(const std::vector<std::string>& paths) {
     }
 }
 
+// What every map is published with.
+struct PublishOptions {
+    std::string Title;
+    // With history: the most versions of each map, else 0.
+    std::size_t MostVersions = 0;
+};
+
 // What the site holds of one map, made from its file.
 struct PublishedMap {
     AtlasEntry Entry;
     std::int32_t TileSet = 0;
     std::vector<std::string> Warnings;
+    std::vector<std::string> Notes;
 };
 
 // Publishes one map; useTileSet hears of the tile set it is drawn with as
 // soon as that is known, so that its script is made while the map's is.
-PublishedMap Publish(const std::string& path, const std::string& title, const SiteFolder& site,
+PublishedMap Publish(const std::string& path, const PublishOptions& options, const SiteFolder& site,
                      const std::function<void(std::int32_t)>& useTileSet) {
     const LoadedMap map = LoadMap(path);
     RefuseMapWithoutCells(map);
@@ -135,11 +158,30 @@ PublishedMap Publish(const std::string& path, const std::string& title, const Si
     published.TileSet = DrawingTileSet(map, std::nullopt);
     useTileSet(published.TileSet);
     published.Warnings = ConditionWarnings(map, DrawingAdvice(map, std::nullopt, {}));
+    std::optional<MapVersions> versions;
+    if (options.MostVersions > 0) {
+        try {
+            versions = ReadMapVersions(path, options.MostVersions);
+        } catch (const NotInGitWorkTree&) {
+            published.Notes.push_back("not in a git work tree, so it is published without history");
+        }
+    }
+    if (versions) {
+        for (const VersionChanges& changes : versions->Changes) {
+            useTileSet(changes.TileSet);
+        }
+        if (versions->History.LeftOut > 0) {
+            published.Notes.push_back("the " + GroupedNumber(versions->History.LeftOut) +
+                                      " oldest versions are left out; --max-versions N keeps more");
+        }
+    }
 
     AtlasMap atlasMap;
     atlasMap.Name = NameOf(path);
-    atlasMap.AtlasTitle = title;
+    atlasMap.AtlasTitle = options.Title;
     atlasMap.Grid = map.Grid.get();
+    atlasMap.TileSet = published.TileSet;
+    atlasMap.Versions = versions ? &*versions : nullptr;
     atlasMap.Counts = CountCodes(map.Grid->Cells());
     atlasMap.Warnings = published.Warnings;
     std::uint64_t zeros = 0;
@@ -152,7 +194,7 @@ PublishedMap Publish(const std::string& path, const std::string& title, const Si
     const std::string file = "maps/" + atlasMap.Name;
     site.Write(file + ".js", MapScript(atlasMap));
     site.Write(file + ".png", EncodePng(thumbnail));
-    site.Write(file + ".html", MapPage(title, atlasMap.Name, TileSetScriptStem(published.TileSet)));
+    site.Write(file + ".html", MapPage(options.Title, atlasMap.Name, TileSetScriptStems(atlasMap)));
 
     published.Entry = AtlasEntry{atlasMap.Name, TileSetCaption(published.TileSet),
                                  kMapCellCount - zeros, thumbnail.size()};
@@ -164,12 +206,26 @@ PublishedMap Publish(const std::string& path, const std::string& title, const Si
 int RunPublish(const QStringList& arguments, Console& console) {
     CommandLine line("publish", kHelp);
     line.AddOption(QCommandLineOption(QStringLiteral("title"), QString(), QStringLiteral("TEXT")));
+    line.AddOption(QCommandLineOption(QStringLiteral("history")));
+    line.AddOption(
+        QCommandLineOption(QStringLiteral("max-versions"), QString(), QStringLiteral("N")));
     if (!line.Parse(arguments, console, 2, -1)) {
         return kExitSuccess;
     }
-    const std::string title = line.IsSet(QStringLiteral("title"))
-                                  ? line.Value(QStringLiteral("title")).toStdString()
-                                  : std::string(kDefaultTitle);
+    PublishOptions options;
+    options.Title = line.IsSet(QStringLiteral("title"))
+                        ? line.Value(QStringLiteral("title")).toStdString()
+                        : std::string(kDefaultTitle);
+    const std::optional<int> mostVersions =
+        line.IntegerValue(QStringLiteral("max-versions"), 1, 1'000'000);
+    if (mostVersions && !line.IsSet(QStringLiteral("history"))) {
+        throw UsageError("--max-versions goes with --history");
+    }
+    if (line.IsSet(QStringLiteral("history"))) {
+        options.MostVersions =
+            static_cast<std::size_t>(mostVersions.value_or(kDefaultMostVersions));
+    }
+    const std::string& title = options.Title;
     QStringList maps = line.Positional();
     const std::string outDir = maps.takeLast().toStdString();
     RefuseStandardInputTwice(maps);
@@ -198,7 +254,7 @@ int RunPublish(const QStringList& arguments, Console& console) {
             }
         };
         for (std::size_t i = 0; i < paths.size(); ++i) {
-            jobs.Start([&, i] { published[i] = Publish(paths[i], title, site, useTileSet); });
+            jobs.Start([&, i] { published[i] = Publish(paths[i], options, site, useTileSet); });
         }
         jobs.Start([&site, &leaflet] {
             for (const auto& [from, to] : leaflet) {
@@ -216,6 +272,9 @@ int RunPublish(const QStringList& arguments, Console& console) {
         entries.push_back(published[i].Entry);
         for (const std::string& warning : published[i].Warnings) {
             console.Warn(paths[i], warning);
+        }
+        for (const std::string& note : published[i].Notes) {
+            console.Note(paths[i], note);
         }
     }
     site.Write("index.html", IndexPage(title, entries));

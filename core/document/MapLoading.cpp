@@ -34,4 +34,15 @@ MapFileCondition LoadMapFile(InputFile& file, MapGrid& grid, std::int32_t& tileS
     return condition;
 }
 
+MapFileCondition LoadMapBytes(const std::span<const std::uint8_t> bytes, MapGrid& grid,
+                              std::int32_t& tileSet) {
+    MapFileCondition condition;
+    condition.Read = ReadMapFile(bytes, grid, tileSet);
+    if (condition.Read.TileSetRead) {
+        condition.TileSet = tileSet;
+    }
+    condition.FileSize = bytes.size();
+    return condition;
+}
+
 }  // namespace velmora

@@ -44,4 +44,9 @@ struct MapFileCondition {
 MapFileCondition LoadMapFile(InputFile& file, MapGrid& grid, std::int32_t& tileSet,
                              const RowProgress& progress = {});
 
+// The same for a file's bytes held in memory, such as a version that git
+// gives.
+MapFileCondition LoadMapBytes(std::span<const std::uint8_t> bytes, MapGrid& grid,
+                              std::int32_t& tileSet);
+
 }  // namespace velmora

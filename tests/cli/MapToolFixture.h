@@ -1,6 +1,7 @@
 // What every velmora-map test needs: a scratch folder, map files written into
-// it, and the program run either in-process (output captured) or as the
-// installed executable would run, with an empty environment.
+// it, the program run either in-process (output captured) or as the
+// installed executable would run, with an empty environment, and git in the
+// scratch folder.
 #pragma once
 
 #include "cli/Console.h"
@@ -11,6 +12,7 @@
 #include "tests/support/WholeFiles.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -98,6 +100,24 @@ protected:
     }
 
     static QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+    // Runs git in the scratch folder, away from the user's and the system's
+    // settings and hooks; returns its standard output.
+    std::string Git(const QStringList& arguments) const {
+        QProcess process;
+        QProcessEnvironment environment;
+        environment.insert("PATH", qEnvironmentVariable("PATH", "/usr/bin:/bin"));
+        environment.insert("HOME", Q(PathOf("")));
+        environment.insert("GIT_CONFIG_NOSYSTEM", "1");
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(Q(PathOf("")));
+        process.start(QStandardPaths::findExecutable("git"),
+                      QStringList{"-c", "core.hooksPath=/dev/null"} + arguments);
+        process.waitForFinished(60'000);
+        EXPECT_EQ(process.exitCode(), 0) << arguments.join(' ').toStdString() << ": "
+                                         << process.readAllStandardError().toStdString();
+        return process.readAllStandardOutput().toStdString();
+    }
 
 private:
     QTemporaryDir folder_;

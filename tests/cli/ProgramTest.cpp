@@ -23,7 +23,7 @@ TEST_F(ProgramTest, HelpListsEverySubcommandAndExitsCleanly) {
         const RunResult result = RunProgram({help});
         EXPECT_EQ(result.Status, kExitSuccess);
         for (const char* name :
-             {"info", "render", "diff", "export", "import", "thumbnail", "publish"}) {
+             {"info", "render", "diff", "export", "import", "thumbnail", "publish", "log"}) {
             EXPECT_THAT(result.Out, HasSubstr(std::string("  ") + name + " ")) << name;
         }
         EXPECT_EQ(result.Err, "");
@@ -50,7 +50,7 @@ TEST_F(ProgramTest, WrongUseIsExplainedOnStandardErrorWithStatusTwo) {
 
 TEST_F(ProgramTest, EverySubcommandHasItsOwnHelp) {
     for (const char* name :
-         {"info", "render", "diff", "export", "import", "thumbnail", "publish"}) {
+         {"info", "render", "diff", "export", "import", "thumbnail", "publish", "log"}) {
         const RunResult result = Run({name, "--help"});
         EXPECT_EQ(result.Status, kExitSuccess) << name;
         EXPECT_THAT(result.Out, HasSubstr(std::string("velmora-map ") + name)) << name;

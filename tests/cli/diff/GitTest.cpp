@@ -4,7 +4,6 @@
 #include "MapToolFixture.h"
 #include "core/tiles/TileSet.h"
 
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <gmock/gmock.h>
@@ -14,26 +13,7 @@ namespace {
 
 using testing::HasSubstr;
 
-class GitTest : public MapToolTest {
-protected:
-    // Runs git in the scratch folder, away from the user's and the system's
-    // settings and hooks; returns its standard output.
-    std::string Git(const QStringList& arguments) const {
-        QProcess process;
-        QProcessEnvironment environment;
-        environment.insert("PATH", qEnvironmentVariable("PATH", "/usr/bin:/bin"));
-        environment.insert("HOME", Q(PathOf("")));
-        environment.insert("GIT_CONFIG_NOSYSTEM", "1");
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(Q(PathOf("")));
-        process.start(QStandardPaths::findExecutable("git"),
-                      QStringList{"-c", "core.hooksPath=/dev/null"} + arguments);
-        process.waitForFinished(60'000);
-        EXPECT_EQ(process.exitCode(), 0) << arguments.join(' ').toStdString() << ": "
-                                         << process.readAllStandardError().toStdString();
-        return process.readAllStandardOutput().toStdString();
-    }
-};
+using GitTest = MapToolTest;
 
 TEST_F(GitTest, TextShowsRunsOfEqualCodesAlongRowsWithoutCodeZero) {
     MapGrid grid;

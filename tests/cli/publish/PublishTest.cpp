@@ -1,6 +1,7 @@
 // publish: the files of the site, a map's cells read back from its script in
 // every cell encoding, and refusals that leave the target as it was.
 #include "MapToolFixture.h"
+#include "publish/AtlasScripts.h"
 #include "core/tiles/TileSet.h"
 
 #include <QByteArray>
@@ -9,7 +10,6 @@
 #include <QJsonObject>
 
 #include <gmock/gmock.h>
-#include <zlib.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -32,35 +32,6 @@ protected:
             }
         }
         return files;
-    }
-
-    // The object a data script assigns.
-    static QJsonObject ScriptObject(const std::string& script) {
-        const std::size_t start = script.find(" = ") + 3;
-        const std::size_t end = script.rfind("};") + 1;
-        return QJsonDocument::fromJson(QByteArray::fromStdString(script.substr(start, end - start)))
-            .object();
-    }
-
-    // The cells of a map script, as codes.
-    static std::vector<TileCode> CellsOf(const QJsonObject& map) {
-        const QByteArray packed = QByteArray::fromBase64(map["cells"].toString().toLatin1());
-        const int cellBytes = map["cellBytes"].toInt();
-        std::vector<std::uint8_t> bytes(std::size_t{kMapCellCount} * cellBytes);
-        uLongf size = bytes.size();
-        EXPECT_EQ(uncompress(bytes.data(), &size, reinterpret_cast<const Bytef*>(packed.data()),
-                             static_cast<uLong>(packed.size())),
-                  Z_OK);
-        const QJsonArray palette = map["palette"].toArray();
-        std::vector<TileCode> cells(kMapCellCount);
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            std::uint32_t value = 0;
-            for (int b = 0; b < cellBytes; ++b) {
-                value |= std::uint32_t{bytes[i * cellBytes + b]} << (8 * b);
-            }
-            cells[i] = cellBytes == 4 ? static_cast<TileCode>(value) : palette[value].toInt();
-        }
-        return cells;
     }
 };
 
@@ -102,10 +73,11 @@ TEST_F(PublishTest, WritesASiteOfEveryMapWithItsCellsInEveryEncoding) {
             EXPECT_TRUE(files.contains(std::string("maps/") + c.Name + suffix));
         }
         EXPECT_TRUE(files.contains(std::string("tilesets/") + c.TileSetScript + ".js"));
-        const QJsonObject map = ScriptObject(ReadText(site + "/maps/" + c.Name + ".js"));
+        const QJsonObject map =
+            AtlasScripts::ScriptObject(ReadText(site + "/maps/" + c.Name + ".js"));
         EXPECT_EQ(map["cellBytes"].toInt(), c.CellBytes);
         EXPECT_EQ(map["atlasTitle"].toString(), "Ysmerith & friends");
-        EXPECT_TRUE(std::ranges::equal(CellsOf(map), c.Grid.Cells()));
+        EXPECT_TRUE(std::ranges::equal(AtlasScripts::CellsOf(map), c.Grid.Cells()));
     }
     EXPECT_THAT(index, HasSubstr("href=\"maps/My%20map%20%232.html\""));
     EXPECT_THAT(index, HasSubstr("<span class=\"atlas-cells\">2 cells drawn</span>"));

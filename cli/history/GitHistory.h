@@ -1,0 +1,58 @@
+// The versions of a map file in its git repository, read with git itself,
+// run as a program: the commits that changed the file, following it through
+// renames, and every version's bytes through one `git cat-file --batch`.
+#pragma once
+
+#include "cli/CommandErrors.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+struct MapVersion {
+    // The commit's full hash; "worktree" for a working-tree file that
+    // differs from its last commit.
+    std::string Commit;
+    std::string ShortCommit;  // git's abbreviation, or "worktree"
+    std::string Date;         // ISO 8601: the author's date, or the file's
+    std::string Author;       // empty for the working-tree file
+    std::string Subject;
+    // The version's object in git, its name abbreviated as git does; empty
+    // for the working-tree file.
+    std::string Blob;
+
+    bool IsWorktree() const { return Blob.empty(); }
+};
+
+struct GitHistory {
+    std::vector<MapVersion> Versions;  // oldest first
+    std::size_t LeftOut = 0;           // older versions beyond the most kept
+};
+
+inline constexpr char kWorktreeVersion[] = "worktree";
+
+// The map is in no git work tree: no history to read. The message says so.
+class NotInGitWorkTree : public FileError {
+public:
+    explicit NotInGitWorkTree(const std::string& path)
+        : FileError(path, "is not in a git work tree, so it has no history") {}
+};
+
+// The newest mostVersions versions of the map, the working-tree file last
+// when it differs from its last commit. Throws NotInGitWorkTree, or FileError
+// with git's own message when git is missing or fails.
+GitHistory ReadGitHistory(const std::string& mapPath, std::size_t mostVersions);
+
+// Hands each version's bytes to use, oldest first: the commits' from one
+// `git cat-file --batch`, the working-tree file's from the file. Throws
+// FileError.
+using VersionBytesSink = std::function<void(std::size_t version, std::span<const std::uint8_t>)>;
+void ReadVersionBytes(const std::string& mapPath, const GitHistory& history,
+                      const VersionBytesSink& use);
+
+}  // namespace velmora

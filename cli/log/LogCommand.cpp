@@ -1,0 +1,129 @@
+// The log subcommand: a map's history in the terminal, read from git, one
+// line per version, newest first, as git log shows commits; or only the
+// versions that changed one cell, with its code before and after.
+#include "cli/Subcommands.h"
+
+#include "cli/CommandErrors.h"
+#include "cli/CommandLine.h"
+#include "cli/MapCondition.h"
+#include "cli/history/MapVersions.h"
+#include "core/tiles/TileNames.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace velmora {
+namespace {
+
+constexpr char kHelp[] = R"(Usage: velmora-map log [OPTION]... MAP
+Show the history of the map file MAP from its git repository, one line per
+version, newest first: the commit, its date, author and subject, how many
+cells it changed and a change of tile set. A working-tree file that differs
+from its last commit is the newest version, "worktree". git follows the file
+through renames. A version whose file is damaged is shown with what is
+wrong with it, as info words it.
+
+Options:
+      --cell X,Y          show only the versions that changed cell (X, Y),
+                            with its code before and after
+      --max-versions N    read at most the newest N versions (default 500)
+  -h, --help              show this help and exit
+
+Exit status: 0 when the history was shown; 2 when MAP is in no git work
+tree, git is missing or fails, or for bad arguments.
+)";
+
+constexpr int kDefaultMostVersions = 500;
+
+// "X,Y" within the map.
+MapCell CellOf(const QString& text) {
+    const QStringList fields = text.split(QLatin1Char(','));
+    bool okX = false;
+    bool okY = false;
+    const int x = fields.value(0).trimmed().toInt(&okX);
+    const int y = fields.value(1).trimmed().toInt(&okY);
+    if (fields.size() != 2 || !okX || !okY || !MapGrid::Contains(x, y)) {
+        throw UsageError("--cell takes X,Y, a cell of the map from 0,0 to 998,998, not '" +
+                         text.toStdString() + "'");
+    }
+    return MapCell{x, y};
+}
+
+std::string Heading(const MapVersion& version) {
+    return version.ShortCommit + " " + version.Date.substr(0, 10) + " " +
+           (version.IsWorktree() ? std::string() : version.Author + ": ") + version.Subject;
+}
+
+std::string Changed(const VersionChanges& changes, const VersionChanges* before) {
+    std::string text = " (" + CellCount(changes.Cells.size()) + " changed";
+    if (before != nullptr && before->StoredTileSet != changes.StoredTileSet) {
+        text += ", tile set " + TileSetText(before->StoredTileSet) + " -> " +
+                TileSetText(changes.StoredTileSet);
+    }
+    return text + ")";
+}
+
+// The cell's code in each version, oldest first: 0 before the oldest.
+std::vector<TileCode> CodesOfCell(const MapVersions& versions, const MapCell cell) {
+    const std::int32_t index = MapGrid::IndexOf(cell.X, cell.Y);
+    std::vector<TileCode> codes;
+    TileCode code = 0;
+    for (const VersionChanges& changes : versions.Changes) {
+        const auto found = std::lower_bound(changes.Cells.begin(), changes.Cells.end(), index);
+        if (found != changes.Cells.end() && *found == index) {
+            code = changes.Codes[static_cast<std::size_t>(found - changes.Cells.begin())];
+        }
+        codes.push_back(code);
+    }
+    return codes;
+}
+
+}  // namespace
+
+int RunLog(const QStringList& arguments, Console& console) {
+    CommandLine line("log", kHelp);
+    line.AddOption(QCommandLineOption(QStringLiteral("cell"), QString(), QStringLiteral("X,Y")));
+    line.AddOption(
+        QCommandLineOption(QStringLiteral("max-versions"), QString(), QStringLiteral("N")));
+    if (!line.Parse(arguments, console, 1, 1)) {
+        return kExitSuccess;
+    }
+    const std::optional<MapCell> cell =
+        line.IsSet(QStringLiteral("cell"))
+            ? std::optional(CellOf(line.Value(QStringLiteral("cell"))))
+            : std::nullopt;
+    const int mostVersions = line.IntegerValue(QStringLiteral("max-versions"), 1, 1'000'000)
+                                 .value_or(kDefaultMostVersions);
+    const std::string path = line.Positional().first().toStdString();
+
+    const MapVersions versions = ReadMapVersions(path, static_cast<std::size_t>(mostVersions));
+    const std::vector<MapVersion>& history = versions.History.Versions;
+    const std::vector<TileCode> codes =
+        cell ? CodesOfCell(versions, *cell) : std::vector<TileCode>{};
+    for (std::size_t i = history.size(); i-- > 0;) {
+        const VersionChanges& changes = versions.Changes[i];
+        const VersionChanges* const before = i > 0 ? &versions.Changes[i - 1] : nullptr;
+        if (cell) {
+            const TileCode was = i > 0 ? codes[i - 1] : 0;
+            if (codes[i] == was) {
+                continue;
+            }
+            const TileNames oldNames(before != nullptr ? before->TileSet : changes.TileSet);
+            const TileNames newNames(changes.TileSet);
+            console.Out << Heading(history[i]) << ": " << oldNames.CodeText(was) << " -> "
+                        << newNames.CodeText(codes[i]) << "\n";
+            continue;
+        }
+        console.Out << Heading(history[i]) << Changed(changes, before) << "\n";
+        for (const std::string& problem : changes.Problems) {
+            console.Out << "    " << problem << "\n";
+        }
+    }
+    if (versions.History.LeftOut > 0) {
+        console.Note(path, "the " + GroupedNumber(versions.History.LeftOut) +
+                               " oldest versions are left out; --max-versions N keeps more");
+    }
+    return kExitSuccess;
+}
+
+}  // namespace velmora
