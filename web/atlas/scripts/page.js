@@ -63,6 +63,9 @@
     };
 
     const main = async () => {
+        // Until the search is built, Enter in its box must not send the form,
+        // which would load the page again.
+        byId("search-form").addEventListener("submit", (event) => event.preventDefault());
         const { map: data, tileSet } = atlas;
         const names = new atlas.TileNames(tileSet);
         const sheets = new atlas.LookSheets(tileSet);
