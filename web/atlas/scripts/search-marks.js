@@ -1,6 +1,8 @@
 // The found cells marked over the map: an outline inside each cell from 5
 // pixels per cell on, a filled square below, and the current cell in another
-// colour with a ring around it so it stands out at any step.
+// colour with a ring around it so it stands out at any step. Below 20 pixels
+// per cell each mark also gets a dark edge, as the overview's colours are
+// mostly light.
 (() => {
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
@@ -9,7 +11,7 @@
     // Little-endian RGBA values.
     const markColour = 0xff00d7ff;     // amber
     const currentColour = 0xffff40e0;  // magenta
-    const ringColour = 0xffffffff;
+    const edgeColour = 0xff302418;     // dark slate
 
     // First index in the ascending `values` that is >= `wanted`.
     const lowerBound = (values, wanted) => {
@@ -77,20 +79,31 @@
             const step = atlas.zoomSteps.stepOfZoom(coords.z);
             const left = coords.x * tileSize;
             const top = coords.y * tileSize;
-            const firstX = Math.max(Math.floor(left / step), 0);
-            const lastX = Math.min(Math.floor((left + tileSize - 1) / step), this.side - 1);
-            const firstY = Math.max(Math.floor(top / step), 0);
-            const lastY = Math.min(Math.floor((top + tileSize - 1) / step), this.side - 1);
+            const firstX = Math.floor(left / step);
+            const lastX = Math.floor((left + tileSize - 1) / step);
+            const firstY = Math.floor(top / step);
+            const lastY = Math.floor((top + tileSize - 1) / step);
             const pixels = this.pixels;
             pixels.fill(0);
-            for (let y = firstY; y <= lastY && firstX <= lastX; ++y) {
-                const rowEnd = y * this.side + lastX;
-                for (let i = lowerBound(this.found, y * this.side + firstX);
-                    i < this.found.length && this.found[i] <= rowEnd; ++i) {
-                    const x = this.found[i] - y * this.side;
-                    mark(pixels, x * step - left, y * step - top, step, markColour);
+            // Edges first, so that no edge covers a neighbouring mark. A
+            // cell just outside the tile may reach into it with its edge.
+            const edged = step < 20;
+            const eachFound = (draw) => {
+                const reach = edged ? 1 : 0;
+                const bottom = Math.min(lastY + reach, this.side - 1);
+                for (let y = Math.max(firstY - reach, 0); y <= bottom; ++y) {
+                    const rowStart = y * this.side + Math.max(firstX - reach, 0);
+                    const rowEnd = y * this.side + Math.min(lastX + reach, this.side - 1);
+                    for (let i = lowerBound(this.found, rowStart);
+                        i < this.found.length && this.found[i] <= rowEnd; ++i) {
+                        draw((this.found[i] - y * this.side) * step - left, y * step - top);
+                    }
                 }
+            };
+            if (edged) {
+                eachFound((x, y) => frame(pixels, x - 1, y - 1, step + 2, 1, edgeColour));
             }
+            eachFound((x, y) => mark(pixels, x, y, step, markColour));
             if (this.current >= 0) {
                 // The ring may reach into a neighbouring tile; each tile
                 // draws its own part of it.
@@ -99,7 +112,7 @@
                 const y = Math.floor(cell / this.side) * step - top;
                 const ring = step < 20 ? 3 : 0;
                 if (ring) {
-                    frame(pixels, x - 2 * ring, y - 2 * ring, step + 4 * ring, ring, ringColour);
+                    frame(pixels, x - 2 * ring, y - 2 * ring, step + 4 * ring, ring, edgeColour);
                     frame(pixels, x - ring, y - ring, step + 2 * ring, ring, currentColour);
                 }
                 mark(pixels, x, y, step, currentColour);
