@@ -55,8 +55,11 @@ const ScratchFolder& Scratch() {
     return scratch;
 }
 
-void RunProgram(std::vector<std::string> arguments, benchmark::State& state) {
-    arguments.insert(arguments.begin(), VELMORA_MAP_EXECUTABLE);
+namespace {
+
+// Spawns argv[0], found on the PATH, with its output thrown away and its
+// input from the file named, and waits for its end.
+bool Spawn(std::vector<std::string> arguments, const std::string& input) {
     std::vector<char*> argv;
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());
@@ -64,15 +67,33 @@ void RunProgram(std::vector<std::string> arguments, benchmark::State& state) {
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    if (!input.empty()) {
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, input.c_str(), O_RDONLY, 0);
+    }
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
-    if (spawned != 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
+    return spawned == 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+void RunProgram(std::vector<std::string> arguments, benchmark::State& state) {
+    arguments.insert(arguments.begin(), VELMORA_MAP_EXECUTABLE);
+    if (!Spawn(std::move(arguments), {})) {
         state.SkipWithError("velmora-map failed");
+    }
+}
+
+void RunOtherProgram(std::vector<std::string> arguments, const std::string& input,
+                     benchmark::State& state) {
+    const std::string program = arguments.front();
+    if (!Spawn(std::move(arguments), input)) {
+        state.SkipWithError((program + " failed").c_str());
     }
 }
 

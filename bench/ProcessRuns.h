@@ -38,6 +38,11 @@ const ScratchFolder& Scratch();
 // end; a failure ends the benchmark with an error.
 void RunProgram(std::vector<std::string> arguments, benchmark::State& state);
 
+// The same for another program, found on the PATH, with its standard input
+// read from a file when one is named.
+void RunOtherProgram(std::vector<std::string> arguments, const std::string& input,
+                     benchmark::State& state);
+
 // Runs it once per iteration and adds the counter child_cpu_ms, the processor
 // time of each run, user and system: unlike the wall time, it does not grow
 // when other programs share the processor.

@@ -1,0 +1,112 @@
+// publish --history against git alone, in the same run: a repository of 200
+// versions of a whole map, each changing about a thousand cells, published
+// with its history as a whole process, beside `git cat-file --batch` reading
+// the same 200 versions; and the size of the history in the site per changed
+// cell.
+#include "bench/ProcessRuns.h"
+#include "core/document/MapFile.h"
+#include "core/tiles/TileSet.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kVersions = 200;
+constexpr int kChangesPerVersion = 1000;
+
+// The repository, made once with git fast-import: far faster than 200 adds
+// and commits of a 4 MB file.
+struct HistoryRepository {
+    std::string Folder;
+    std::string Map;
+    std::string Blobs;  // the versions' objects, one a line, for cat-file
+    bool Made = false;
+
+    HistoryRepository() {
+        Folder = Scratch().PathOf("history");
+        Map = Folder + "/world.map";
+        Blobs = Scratch().PathOf("blobs.txt");
+        const std::string stream = Scratch().PathOf("history.stream");
+        {
+            std::ofstream out(stream, std::ios::binary);
+            MapGrid grid = MakeGrid(kRooms);
+            std::mt19937 random(17);
+            std::uniform_int_distribution<int> cell(0, kMapCellCount - 1);
+            std::uniform_int_distribution<int> code(0, 29);
+            for (int version = 1; version <= kVersions; ++version) {
+                for (int i = 0; i < kChangesPerVersion; ++i) {
+                    grid.Cells()[static_cast<std::size_t>(cell(random))] = code(random);
+                }
+                const std::vector<std::uint8_t> bytes =
+                    WriteMapFile(grid, Dungeon, kProgramVersion);
+                const std::string message = "Version " + std::to_string(version);
+                out << "blob\nmark :" << version << "\ndata " << bytes.size() << "\n";
+                out.write(reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<std::streamsize>(bytes.size()));
+                out << "\ncommit refs/heads/main\ncommitter Ann Maker <ann@velmora.invalid> "
+                    << 1'700'000'000 + version * 3600 << " +0000\ndata " << message.size() << "\n"
+                    << message << "\nM 100644 :" << version << " world.map\n\n";
+            }
+        }
+        const std::string git = "git -c init.defaultBranch=main -C '" + Folder + "' ";
+        Made = std::system(("git init -q '" + Folder + "' && " + git + "fast-import --quiet < '" +
+                            stream + "' && " + git + "checkout -q -f main && " + git +
+                            "log --format= --raw --no-abbrev -- world.map | cut -d' ' -f4 > '" +
+                            Blobs + "'")
+                               .c_str()) == 0;
+        fs::remove(stream);
+    }
+};
+
+const HistoryRepository& Repository() {
+    static const HistoryRepository repository;
+    return repository;
+}
+
+void BM_ProcessPublishHistory(benchmark::State& state) {
+    const HistoryRepository& repository = Repository();
+    if (!repository.Made) {
+        state.SkipWithError("git could not make the repository");
+        return;
+    }
+    const std::string site = Scratch().PathOf("history-site");
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::remove_all(site);
+        state.ResumeTiming();
+        RunProgram({"publish", "--history", repository.Map, site}, state);
+    }
+    const auto withHistory = static_cast<double>(fs::file_size(site + "/maps/world.js"));
+    fs::remove_all(site);
+    RunProgram({"publish", repository.Map, site}, state);
+    const auto without = static_cast<double>(fs::file_size(site + "/maps/world.js"));
+    state.counters["history_bytes"] = withHistory - without;
+    state.counters["bytes_per_changed_cell"] =
+        (withHistory - without) / (static_cast<double>(kVersions - 1) * kChangesPerVersion);
+}
+BENCHMARK(BM_ProcessPublishHistory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The yardstick: git reading the same 200 versions and nothing else.
+void BM_ProcessGitCatFileBaseline(benchmark::State& state) {
+    const HistoryRepository& repository = Repository();
+    for (auto _ : state) {
+        RunOtherProgram({"git", "-C", repository.Folder, "cat-file", "--batch"}, repository.Blobs,
+                        state);
+    }
+}
+BENCHMARK(BM_ProcessGitCatFileBaseline)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
+}  // namespace
+}  // namespace velmora
