@@ -66,7 +66,8 @@
         // Until the search is built, Enter in its box must not send the form,
         // which would load the page again.
         byId("search-form").addEventListener("submit", (event) => event.preventDefault());
-        const { map: data, tileSet } = atlas;
+        const data = atlas.map;
+        const tileSet = atlas.tileSets[data.tileSetStem];
         const names = new atlas.TileNames(tileSet);
         const sheets = new atlas.LookSheets(tileSet);
         const [bytes] = await Promise.all([atlas.unpackBytes(data.cells), sheets.load()]);
