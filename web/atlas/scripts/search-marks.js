@@ -25,7 +25,8 @@
     };
 
     const SearchMarks = atlas.CellMarkLayer.extend({
-        options: { className: "atlas-marks" },
+        // Above a version's change outlines, when those are shown.
+        options: { className: "atlas-marks", zIndex: 3 },
 
         initialize(side, options) {
             atlas.CellMarkLayer.prototype.initialize.call(this, side, options);
