@@ -27,12 +27,12 @@ QString Latin1(const std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// `(window.VelmoraAtlas ??= {}).NAME = {...};` with the packed fields added
-// after the object's other values.
-QByteArray Assignment(const char* name, const QJsonObject& object,
+// `TARGET = {...};` with the packed fields added after the object's other
+// values; target is what the script assigns, such as
+// `(window.VelmoraAtlas ??= {}).map`.
+QByteArray Assignment(const QByteArray& target, const QJsonObject& object,
                       const std::vector<std::pair<const char*, QByteArray>>& packed) {
-    QByteArray text = "(window.VelmoraAtlas ??= {}).";
-    text += name;
+    QByteArray text = target;
     text += " = ";
     QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Compact);
     json.chop(1);  // the closing brace
@@ -187,7 +187,11 @@ QByteArray TileSetScript(const std::int32_t tileSet) {
                  "\":" + Quoted(PackRgbPixels(DrawLookSheet(tileSet, style, size)));
     }
     looks += "}";
-    return Assignment("tileSet", object, {{"looks", looks}});
+    // Every tile set a page draws with is kept by its script's stem: the
+    // versions of a map may use several.
+    return Assignment("((window.VelmoraAtlas ??= {}).tileSets ??= {})[\"" +
+                          QByteArray::fromStdString(TileSetScriptStem(tileSet)) + "\"]",
+                      object, {{"looks", looks}});
 }
 
 std::vector<std::string> TileSetScriptStems(const AtlasMap& map) {
@@ -265,7 +269,7 @@ QByteArray MapScript(const AtlasMap& map) {
     if (map.Versions != nullptr) {
         packed.emplace_back("history", HistoryObject(*map.Versions, palette));
     }
-    return Assignment("map", object, packed);
+    return Assignment("(window.VelmoraAtlas ??= {}).map", object, packed);
 }
 
 }  // namespace velmora

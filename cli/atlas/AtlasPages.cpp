@@ -72,12 +72,10 @@ QByteArray MapPage(const std::string& title, const std::string& name,
     for (const std::string& stem : tileSetStems) {
         scripts += "<script src=\"../tilesets/" + Html(stem) + ".js\"></script>\n";
     }
-    return Filled(AtlasFile(QStringLiteral("map.html")),
-                  {{"@TITLE@", Html(title)},
-                   {"@NAME_URL@", NameInUrl(name)},
-                   {"@NAME@", Html(name)},
-                   {"@TILESET_SCRIPTS@", scripts},
-                   {"@TILESET_STEM@", Html(tileSetStems.front())}});
+    return Filled(AtlasFile(QStringLiteral("map.html")), {{"@TITLE@", Html(title)},
+                                                          {"@NAME_URL@", NameInUrl(name)},
+                                                          {"@NAME@", Html(name)},
+                                                          {"@TILESET_SCRIPTS@", scripts}});
 }
 
 }  // namespace velmora

@@ -3,18 +3,24 @@
 `velmora-map publish`, opens the site in headless Chromium from file:// and
 from a local HTTP server, and checks what a visitor sees and does: the map
 area pixel for pixel against `velmora-map render`, the cell texts under the
-pointer, the address, the search, the legend and the index page; then prints
-the page's own timings and fails when they are too slow.
+pointer, the address, the search, the legend and the index page; then a map
+committed several times to a scratch git repository, published with
+--history: its versions against render of each, the slider, the list, the
+outlines of a version's changes, when a cell last changed, and links to a
+version. It prints the page's own timings and fails when they are too slow.
 
 Usage: atlas_browser_test.py VELMORA_MAP [--save-screenshot PNG]
-Exit status 77 (skipped) when Chromium, its driver or Selenium is missing.
+                             [--save-history-screenshot PNG]
+Exit status 77 (skipped) when Chromium, its driver, Selenium or git is missing.
 """
 import argparse
 import array
+import datetime
 import functools
 import http.server
 import io
 import os
+import shutil
 import struct
 import subprocess
 import sys
@@ -24,6 +30,7 @@ import urllib.parse
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
+GIT = "/usr/bin/git"
 SKIPPED = 77
 
 try:
@@ -46,6 +53,7 @@ WINDOW = (1280, 860)
 FIRST_VIEW_LIMIT = 1000
 TILE_DRAW_LIMIT = 2
 SEARCH_LIMIT = 50
+VERSION_SWITCH_LIMIT = 100
 TITLE = "Rooms & Ruins"
 
 # Dungeon codes the maps below use.
@@ -122,6 +130,25 @@ def port():
     grid.block(480, 490, 520, 510, 5)
     grid.cells[0:300] = array.array("i", range(1000, 1300))
     return grid
+
+
+ANN = "Ann Maker <ann@example.org>"
+BO = "Bo Reeve <bo@example.org>"
+# The castle's versions as the scratch repository holds them, oldest first:
+# subject, author, date, the blocks painted over the version before
+# (x0, y0, x1, y1, code), the tile set stored and the rows the file holds.
+# The fourth is cut short through the castle and so stores no tile set; the
+# fifth is whole again. The last is left uncommitted, dated by the file.
+HISTORY = [
+    ("Cut the castle into the rock", ANN, "2026-11-02T09:15:00+01:00", [], 0, SIDE),
+    ("Flood the courtyard's corner", BO, "2026-11-05T14:40:00+01:00",
+     [(519, 495, 522, 498, WATER), (520, 480, 520, 480, CHEST)], 0, SIDE),
+    ("Draw the castle as a starport", ANN, "2026-11-09T10:00:00+01:00",
+     [(510, 487, 510, 487, BED)], 4, SIDE),
+    ("Save while the disk was full", BO, "2026-11-12T11:30:00+01:00", [], 4, 490),
+    ("Mend the castle", ANN, "2026-11-20T16:05:00+01:00", [], 0, SIDE),
+    (None, None, "2026-12-01T08:00:00+00:00", [(505, 489, 505, 489, OPEN)], 0, SIDE),
+]
 
 
 class Failures:
@@ -216,8 +243,9 @@ class Browser:
         actions.perform()
 
     def point_off_map(self):
-        heading = self.driver.find_element(By.ID, "search-heading").rect
-        self.point_at(heading["x"] + 5, heading["y"] + 5)
+        # The panel's corner is on screen however far the panel is scrolled.
+        panel = self.driver.find_element(By.ID, "atlas-panel").rect
+        self.point_at(panel["x"] + 5, panel["y"] + 5)
 
     def cell_texts(self):
         return self.js(
@@ -269,12 +297,64 @@ def check_pixels(browser, failures, velmora_map, map_path, x, y, step, work):
         seen.save(os.path.join(work, f"seen-{step}.png"))
 
 
+class Version:
+    """One version of the castle: its cells as the editor loads them (the
+    rows a file cut short leaves out are 0), a map file of exactly its bytes
+    to render, and its commit as the page names it and in full ("worktree"
+    for the uncommitted one)."""
+
+    def __init__(self, grid, rows, path):
+        self.cells = grid.cells[:rows * SIDE] + array.array("i", [0]) * ((SIDE - rows) * SIDE)
+        self.path = path
+        self.short = self.full = "worktree"
+
+
+def history_repository(work):
+    """Commits the castle's versions to a scratch repository, git run with
+    nothing of the machine's or the user's setup, and leaves the last one
+    uncommitted. Returns the map's path, the environment to run publish in
+    and the versions, oldest first."""
+    folder = os.path.join(work, "repository")
+    os.mkdir(folder)
+    environment = {"HOME": folder, "GIT_CONFIG_NOSYSTEM": "1", "PATH": "/usr/bin:/bin", "LC_ALL": "C"}
+    git = lambda *arguments, **extra: subprocess.run(
+        [GIT, *arguments], cwd=folder, env={**environment, **extra}, check=True,
+        capture_output=True, text=True).stdout
+    git("init", "--quiet")
+    for key, value in [("user.name", "Test Runner"), ("user.email", "runner@example.org"),
+                       ("core.hooksPath", "/dev/null"), ("commit.gpgSign", "false")]:
+        git("config", key, value)
+    path = os.path.join(folder, "castle.map")
+    grid = castle()
+    versions = []
+    for number, (subject, author, date, blocks, tile_set, rows) in enumerate(HISTORY):
+        for block in blocks:
+            grid.block(*block)
+        grid.write(path, tile_set, cells=rows * SIDE)
+        versions.append(Version(grid, rows, os.path.join(work, f"version-{number}.map")))
+        shutil.copyfile(path, versions[-1].path)
+        if subject is None:
+            stamp = datetime.datetime.fromisoformat(date).timestamp()
+            os.utime(path, (stamp, stamp))
+        else:
+            git("add", "castle.map")
+            git("commit", "--quiet", f"--author={author}", "-m", subject,
+                GIT_AUTHOR_DATE=date, GIT_COMMITTER_DATE=date)
+    # The uncommitted version has no line and keeps "worktree".
+    commits = git("log", "--reverse", "--format=%h %H", "--", "castle.map").splitlines()
+    for version, line in zip(versions, commits):
+        version.short, version.full = line.split()
+    return path, environment, versions
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("velmora_map")
     parser.add_argument("--save-screenshot", help="where to save a picture of a map page")
+    parser.add_argument("--save-history-screenshot",
+                        help="where to save a picture of a map page showing a version")
     options = parser.parse_args()
-    missing = [path for path in (CHROMIUM, CHROMEDRIVER) if not os.access(path, os.X_OK)]
+    missing = [path for path in (CHROMIUM, CHROMEDRIVER, GIT) if not os.access(path, os.X_OK)]
     if missing:
         print(f"skipped: {', '.join(missing)} not installed")
         return SKIPPED
@@ -291,10 +371,15 @@ def main():
         site = os.path.join(work, "site")
         subprocess.run([options.velmora_map, "publish", "--title", TITLE,
                         *paths.values(), site], check=True)
+        history_map, environment, versions = history_repository(work)
+        history_site = os.path.join(work, "history-site")
+        subprocess.run([options.velmora_map, "publish", "--history", history_map, history_site],
+                       check=True, env=environment)
 
         browser = Browser(os.path.join(work, "profile"))
         try:
             figures = run_checks(browser, failures, options, maps, paths, site, work)
+            figures.update(check_history(browser, failures, options, history_site, versions, work))
         finally:
             browser.quit()
 
@@ -309,6 +394,13 @@ def main():
     for step, median in sorted(figures["tile draws"].items()):
         failures.expect(median < TILE_DRAW_LIMIT, f"tiles at {step} px per cell drawn in time")
     failures.expect(figures["search"] < SEARCH_LIMIT, "search in time")
+    print(f"version switch, slowest of {len(figures['switches'])}, from the choice to the last "
+          f"tile on screen: {max(figures['switches']):.1f} ms (limit {VERSION_SWITCH_LIMIT} ms)")
+    in_time = sum(text_by_then for _, text_by_then in figures["last change"])
+    print(f"pointer move to the first frame after it, slowest: "
+          f"{max(ms for ms, _ in figures['last change']):.1f} ms; the last-change text was in that "
+          f"frame {in_time} times of {len(figures['last change'])}")
+    failures.expect(max(figures["switches"]) < VERSION_SWITCH_LIMIT, "versions switched in time")
     print(f"{failures.passed} passed, {len(failures.failed)} failed")
     return 1 if failures.failed else 0
 
@@ -478,6 +570,9 @@ def check_legend_and_warnings(browser, failures, base, maps):
                     f"Chest: {counts[CHEST]} cells", "a legend entry searches for its tile")
     failures.expect(not browser.driver.find_element(By.ID, "warnings").is_displayed(),
                     "no warnings for a sound map")
+    failures.expect(not browser.driver.find_element(By.ID, "history").is_displayed() and
+                    not browser.driver.find_element(By.ID, "cell-change").is_displayed(),
+                    "no versions for a map published without history")
     browser.open(page_url(base, "damaged"))
     failures.expect(browser.driver.find_element(By.ID, "warnings").is_displayed(),
                     "warnings shown for a damaged map")
@@ -520,6 +615,136 @@ def check_index(browser, failures, base, maps):
                     "\n  ".join(browser.severe_messages()))
 
 
+# How the test moves through the castle's versions from the newest, and where
+# it then compares the map area with render of that version: (how, version,
+# x, y, step). The arrow keys go to the focused slider, a click to the list.
+SWITCHES = [
+    (Keys.ARROW_LEFT, 4, 510, 490, 10),
+    (Keys.ARROW_LEFT, 3, 510, 490, 5),
+    ("click", 2, 510, 487, 20),
+    (Keys.ARROW_LEFT, 1, 520, 490, 40),
+    ("click", 0, 505, 489, 2),
+    (Keys.ARROW_RIGHT, 1, 520, 485, 1),
+]
+
+# The texts of a cell as a version shows it: its seven texts, then when it
+# last changed up to that version (the version, author, date) and the code
+# it held before, named in the tile set of the version before.
+HISTORY_HOVERS = [
+    (0, 520, 480, ["Courtyard", "1", "0", "0", "0", "(520, 480)", "19N, 21E"],
+     [0, "Ann Maker", "2026-11-02 09:15", '0 "Unknown"']),
+    (1, 520, 480, ["Chest", "?", "?", "?", "?", "(520, 480)", "19N, 21E"],
+     [1, "Bo Reeve", "2026-11-05 14:40", '21 "Courtyard"']),
+    (2, 510, 487, ["No tile (code 17)", "", "", "", "", "(510, 487)", "12N, 11E"],
+     [2, "Ann Maker", "2026-11-09 10:00", '15 "Chest"']),
+    (3, 505, 494, ["Unknown", "-", "0", "0", "0", "(505, 494)", "5N, 6E"],
+     [3, "Bo Reeve", "2026-11-12 11:30", '12 "Doorway"']),
+    (5, 505, 489, ["Open", "1", "0", "0", "0", "(505, 489)", "10N, 6E"],
+     [5, "not committed", "2026-12-01 08:00", '15 "Chest"']),
+    (5, 100, 100, ["Unknown", "-", "0", "0", "0", "(100, 100)", "399N, 399W"],
+     ["Never changed", "", "", ""]),
+]
+
+
+def check_history(browser, failures, options, site, versions, work):
+    """The castle's versions: the newest first, then each version chosen with
+    the slider's arrow keys or in the list drawn as render draws it, the
+    address following; the legend's counts, the cell texts with the last
+    change, links to a version and the outlines of its changes. Returns the
+    switch times and the pointer-to-text times."""
+    base = "file://" + urllib.parse.quote(site)
+    newest = len(versions) - 1
+    figures = {"switches": [], "last change": []}
+    # The version in the address, the slider's and the list's.
+    shown = lambda: browser.js(
+        "const current = document.querySelector('#version-list [aria-current]');"
+        "return [new URLSearchParams(location.hash.slice(1)).get('version'),"
+        "  Number(document.getElementById('version-slider').value),"
+        "  current && Number(current.dataset.version)];")
+    expected = lambda index: [versions[index].short, index, index]
+    entry = lambda index: browser.driver.find_element(
+        By.CSS_SELECTOR, f'#version-list [data-version="{index}"]')
+
+    browser.open(page_url(base, "castle"))
+    failures.expect(shown() == expected(newest), "without a version in the address the newest is shown",
+                    str(shown()))
+    check_pixels(browser, failures, options.velmora_map, versions[newest].path, 510, 487, 10, work)
+    slider = browser.driver.find_element(By.ID, "version-slider")
+    for how, index, x, y, step in SWITCHES:
+        if how == "click":
+            entry(index).click()
+        else:
+            slider.send_keys(how)
+        failures.expect(wait_for(browser, lambda: shown() == expected(index)),
+                        f"version {index} chosen; the slider, the list and the address follow", str(shown()))
+        figures["switches"].append(browser.js("return VelmoraAtlas.stats.lastVersionSwitchMs"))
+        check_pixels(browser, failures, options.velmora_map, versions[index].path, x, y, step, work)
+
+    entry(3).click()
+    counts = {}
+    for code in versions[3].cells:
+        counts[code] = counts.get(code, 0) + 1
+    legend = browser.js("return [...document.querySelectorAll('#legend .legend-entry')].map(e =>"
+                        "  [Number(e.dataset.code), Number(e.lastChild.textContent.replace(/,/g, ''))])")
+    failures.expect(legend == sorted(map(list, counts.items()), key=lambda item: (-item[1], item[0])),
+                    "the legend counts the version shown", str(legend))
+
+    for index, x, y, texts, change in HISTORY_HOVERS:
+        if shown() != expected(index):
+            entry(index).click()
+        browser.go(x, y, 40)
+        browser.point_off_map()
+        # The last-change text as it stands at the first frame after the
+        # pointer's move, and how long after the move that frame came.
+        browser.js(
+            "const commit = document.querySelector('#cell-change [data-text=\"commit\"]');"
+            "window.atlasTestFrame = null;"
+            "VelmoraAtlas.leafletMap.getContainer().addEventListener('mousemove', (event) =>"
+            "  requestAnimationFrame(() => { window.atlasTestFrame ="
+            "    [performance.now() - event.timeStamp, commit.textContent]; }),"
+            "  { once: true, capture: true });")
+        corner_x, corner_y, _ = browser.cell_corner(x, y)
+        browser.point_at(corner_x + 20, corner_y + 20)
+        wait_for(browser, lambda: browser.js("return window.atlasTestFrame") is not None)
+        frame_ms, first_frame_text = browser.js("return window.atlasTestFrame")
+        if isinstance(change[0], int):
+            change = [versions[change[0]].short, *change[1:]]
+        figures["last change"].append((frame_ms, first_frame_text == change[0]))
+        seen = browser.cell_texts() + browser.js(
+            "return [...document.querySelectorAll('#cell-change dd')].map(e => e.textContent);")
+        failures.expect(seen == texts + change and first_frame_text == change[0],
+                        f"texts of ({x}, {y}) in version {index}, by the first frame",
+                        f"{seen} != {texts + change}, first frame: {first_frame_text!r}")
+
+    # A unique beginning of a commit, its full hash and "worktree" each name
+    # a version; the address then names it by its short commit.
+    prefix = next(versions[2].full[:n] for n in range(4, 41)
+                  if sum(v.full.startswith(versions[2].full[:n]) for v in versions) == 1)
+    for text, index in [(versions[1].full, 1), (prefix, 2), ("worktree", newest)]:
+        browser.open(page_url(base, "castle", f"#x=520&y=480&cell=20&version={text}"))
+        failures.expect(browser.view() == (520, 480, 20) and shown() == expected(index),
+                        f"a link with &version={text} opens that version at that place",
+                        f"{browser.view()} {shown()}")
+
+    # Version 1 changed (520, 480): framed red from 5 pixels per cell on,
+    # filled red below; (510, 487) it left as it was.
+    entry(1).click()
+    browser.driver.find_element(By.ID, "version-outline").click()
+    for step, (x, y), (dx, dy), red in [(20, (520, 480), (0, 0), True), (20, (520, 480), (10, 10), False),
+                                        (20, (510, 487), (0, 0), False), (2, (520, 480), (1, 1), True)]:
+        browser.go(520, 480, step)
+        corner_x, corner_y, _ = browser.cell_corner(x, y)
+        pixel = browser.screenshot().getpixel((int(corner_x) + dx, int(corner_y) + dy))
+        failures.expect((pixel == (255, 0, 0)) == red,
+                        f"({x}, {y}) {'' if red else 'not '}outlined red at {step} px per cell", str(pixel))
+    browser.driver.find_element(By.ID, "version-outline").click()
+    failures.expect(not browser.severe_messages(), "no console errors on the history page",
+                    "\n  ".join(browser.severe_messages()))
+    if options.save_history_screenshot:
+        save_history_screenshot(browser, base, options.save_history_screenshot)
+    return figures
+
+
 def save_screenshot(browser, base, path):
     """A map page with the panel showing a search and the cell under the pointer."""
     browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
@@ -529,6 +754,21 @@ def save_screenshot(browser, base, path):
     search_input.send_keys("chest", Keys.ENTER, Keys.ENTER, Keys.ENTER)
     browser.wait_drawn()
     corner_x, corner_y, _ = browser.cell_corner(510, 487)
+    browser.point_at(corner_x + 10, corner_y + 10)
+    browser.screenshot().save(path)
+    browser.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
+def save_history_screenshot(browser, base, path):
+    """The castle as an older version left it, its changes outlined, with the
+    slider, the list and the last change of the cell under the pointer."""
+    browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": 1280, "height": 800, "deviceScaleFactor": 1, "mobile": False})
+    browser.open(page_url(base, "castle", "#x=513&y=488&cell=20"))
+    browser.driver.find_element(By.CSS_SELECTOR, '#version-list [data-version="1"]').click()
+    browser.driver.find_element(By.ID, "version-outline").click()
+    browser.wait_drawn()
+    corner_x, corner_y, _ = browser.cell_corner(520, 480)
     browser.point_at(corner_x + 10, corner_y + 10)
     browser.screenshot().save(path)
     browser.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})

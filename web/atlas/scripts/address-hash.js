@@ -1,6 +1,8 @@
 // Links to a place: "#x=510&y=487&cell=40" is cell (510, 487) in the middle of
-// the map area at 40 pixels per cell. The address follows the view, so it is
-// always a link to what is on screen, and a hash typed by the user moves it.
+// the map area at 40 pixels per cell, and on a map with history
+// "&version=5a84ae8" names the version shown. The address follows the view
+// and the version, so it is always a link to what is on screen, and a hash
+// typed by the user moves them.
 (() => {
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
@@ -26,7 +28,13 @@
         };
     };
 
-    const format = ({ x, y, step }) => `#x=${x}&y=${y}&cell=${step}`;
+    // The version's text as given, or null; the history finds what it names.
+    const parseVersion = (hash) => new URLSearchParams(hash.replace(/^#/, "")).get("version");
+
+    // `version`: the shown version's short commit or "worktree", or null for
+    // a map without history.
+    const format = ({ x, y, step }, version = null) =>
+        `#x=${x}&y=${y}&cell=${step}` + (version === null ? "" : `&version=${encodeURIComponent(version)}`);
 
     // The cell in the middle of the map area.
     const viewOf = (map, side) => {
@@ -47,23 +55,31 @@
 
     // Keeps the address on the view and the view on an address the user
     // enters. replaceState fires no hashchange and adds no history entry.
-    const follow = (map, side) => {
+    // For a map with history `versions` is { shown(): the shown version's
+    // text, choose(text, event): show the version a typed address names };
+    // it writes the address again once it shows it. Returns the writer.
+    const follow = (map, side, versions = null) => {
         const write = () => {
-            const hash = format(viewOf(map, side));
+            const hash = format(viewOf(map, side), versions?.shown() ?? null);
             if (location.hash !== hash) {
                 history.replaceState(history.state, "", hash);
             }
         };
         map.on("moveend zoomend", write);
-        window.addEventListener("hashchange", () => {
+        window.addEventListener("hashchange", (event) => {
             const place = parse(location.hash, side);
+            const version = parseVersion(location.hash);
             if (place) {
                 show(map, place);
+            }
+            if (versions && version !== null) {
+                versions.choose(version, event);
             }
             write();
         });
         write();
+        return write;
     };
 
-    atlas.addressHash = { parse, format, show, follow };
+    atlas.addressHash = { parse, parseVersion, format, show, follow };
 })();

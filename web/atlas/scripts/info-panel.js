@@ -1,16 +1,18 @@
 // The cell under the pointer in words: the editor's seven texts as page text
-// (a live region, so a screen reader follows the pointer), emptied when the
-// pointer leaves the map.
+// (a live region, so a screen reader follows the pointer), and for a map with
+// history when the cell last changed; emptied when the pointer leaves the map.
 (() => {
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
 
     class InfoPanel {
         // `list` holds one element per text, marked data-text="name", "mp",
-        // "visibility", "attack", "defence", "absolute" or "relative".
-        constructor(list, cells, names) {
+        // "visibility", "attack", "defence", "absolute" or "relative";
+        // `lastChange`, for a map with history, tells when a cell changed.
+        constructor(list, cells, names, lastChange = null) {
             this.cells = cells;
             this.names = names;
+            this.lastChange = lastChange;
             this.fields = Object.fromEntries(
                 [...list.querySelectorAll("[data-text]")].map((element) => [element.dataset.text, element]));
             this.shown = null;
@@ -33,12 +35,25 @@
             this.#write({ name, mp, visibility, attack, defence,
                 absolute: atlas.coordinateText.absolute(x, y),
                 relative: atlas.coordinateText.relative(x, y) });
+            this.lastChange?.show(key);
         }
 
         clear() {
             if (this.shown !== null) {
                 this.shown = null;
                 this.#write({});
+                this.lastChange?.clear();
+            }
+        }
+
+        // Another version is shown, in the tile set `names` names: the cell
+        // under the pointer may hold another code, with another name.
+        refresh(names) {
+            this.names = names;
+            const key = this.shown;
+            if (key !== null) {
+                this.shown = null;
+                this.show(key % this.cells.side, Math.floor(key / this.cells.side));
             }
         }
 

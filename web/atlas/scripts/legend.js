@@ -29,8 +29,10 @@
         return item;
     };
 
-    // `counts` is the map's [code, count] list, already most used first.
+    // `counts` is the map's [code, count] list, already most used first. The
+    // list is emptied first: another version of the map has other counts.
     const build = (list, counts, names, sheets, onPick) => {
+        list.replaceChildren();
         let unnamed = 0;
         let restCodes = 0;
         let restCells = 0;

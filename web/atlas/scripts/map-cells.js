@@ -1,6 +1,6 @@
 // The map's 998,001 cells unpacked once into the two arrays the page reads:
 // each cell's code (for the texts and the search) and each cell's look index
-// (for drawing).
+// (for drawing); another version of the map rewrites the cells it changed.
 (() => {
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
@@ -35,6 +35,35 @@
         codeAt(x, y) {
             const index = this.indexes[y * this.side + x];
             return this.palette ? this.palette[index] : index;
+        }
+
+        // Gives the cells numbered in `numbers` the palette indexes in
+        // `indexes`, as another version of the map holds them.
+        put(numbers, indexes) {
+            const lookOfIndex = (this.lookOfIndex ??= this.palette.map(lookOf));
+            for (let i = 0; i < numbers.length; ++i) {
+                const cell = numbers[i];
+                this.indexes[cell] = indexes[i];
+                this.looks[cell] = lookOfIndex[indexes[i]];
+            }
+        }
+
+        // Counts the codes of the cells as they are now into `counts`, the
+        // most used first (equal counts by code): one pass over the cells.
+        recount() {
+            const byCode = new Map();
+            if (this.palette) {
+                const perIndex = new Uint32Array(this.palette.length);
+                for (let i = 0; i < this.count; ++i) {
+                    ++perIndex[this.indexes[i]];
+                }
+                perIndex.forEach((count, index) => count && byCode.set(this.palette[index], count));
+            } else {
+                for (let i = 0; i < this.count; ++i) {
+                    byCode.set(this.indexes[i], (byCode.get(this.indexes[i]) ?? 0) + 1);
+                }
+            }
+            this.counts = [...byCode].sort((a, b) => b[1] - a[1] || a[0] - b[0]);
         }
 
         // One byte per cell; drawing reads nothing else.

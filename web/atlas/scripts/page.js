@@ -1,6 +1,7 @@
 // The map page's wiring: unpacks the data files, builds the Leaflet map with
 // the cell and search-mark layers, and connects the address, the information
-// panel, the search, the legend, the warnings and the panel's toggle.
+// panel, the search, the legend, the warnings and the panel's toggle; for a
+// map with history, the versions too.
 (() => {
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
@@ -50,31 +51,83 @@
     };
 
     const showWarnings = (warnings) => {
-        if (warnings.length === 0) {
-            return;
-        }
-        const list = byId("map-warnings");
-        for (const warning of warnings) {
+        byId("map-warnings").replaceChildren(...warnings.map((warning) => {
             const item = document.createElement("li");
             item.textContent = warning;
-            list.append(item);
-        }
-        byId("warnings").hidden = false;
+            return item;
+        }));
+        byId("warnings").hidden = warnings.length === 0;
+    };
+
+    // The version a link names, else the newest.
+    const firstVersion = (versions) => {
+        const named = atlas.addressHash.parseVersion(location.hash);
+        const index = named === null ? -1 : versions.find(named);
+        return index >= 0 ? index : versions.newest;
+    };
+
+    // The slider, the list and a typed address choose a version, the toggle
+    // outlines its changes; once it is drawn the page's texts follow it.
+    // useTileSet(tileSet) brings the search and the legend along.
+    const wireHistory = ({ map, cellLayer, panel, versions, tileSets, useTileSet }) => {
+        const view = new atlas.VersionView(versions, tileSets, map, cellLayer);
+        const choose = (index, since) => {
+            view.show(index, since).catch((error) => console.error(error));
+        };
+        const historyPanel = new atlas.HistoryPanel({
+            section: byId("history"),
+            slider: byId("version-slider"),
+            position: byId("version-position"),
+            ends: byId("version-ends"),
+            outline: byId("version-outline"),
+            list: byId("version-list"),
+            note: byId("versions-note"),
+        }, versions, choose, (on) => view.outline(on));
+        const writeAddress = atlas.addressHash.follow(map, versions.cells.side, {
+            shown: () => versions.list[versions.shown].short,
+            choose: (text, event) => {
+                const index = versions.find(text);
+                if (index >= 0 && index !== versions.shown) {
+                    choose(index, event.timeStamp);
+                }
+            },
+        });
+        view.onShow((index, tileSet) => {
+            byId("map-tileset").textContent = tileSet.tileSet.caption;
+            useTileSet(tileSet);
+            panel.refresh(tileSet.names);
+            showWarnings(versions.list[index].problems);
+            historyPanel.select(index);
+            writeAddress();
+        });
+        historyPanel.select(versions.shown);
+        byId("cell-change").hidden = false;
+        atlas.versionView = view;
     };
 
     const main = async () => {
         // Until the search is built, Enter in its box must not send the form,
         // which would load the page again.
         byId("search-form").addEventListener("submit", (event) => event.preventDefault());
-        const { map: data, tileSet } = atlas;
-        const names = new atlas.TileNames(tileSet);
-        const sheets = new atlas.LookSheets(tileSet);
-        const [bytes] = await Promise.all([atlas.unpackBytes(data.cells), sheets.load()]);
+        const data = atlas.map;
+        const history = data.history ?? null;
+        const tileSets = new atlas.TileSets(atlas.tileSets);
+        const [bytes, changes] = await Promise.all([atlas.unpackBytes(data.cells),
+            history && atlas.unpackBytes(history.changes), tileSets.load(data.tileSetStem)]);
         const cells = new atlas.MapCells(data, bytes);
         const side = cells.side;
+        // With history the cells are the oldest version's; the versions move
+        // them on to the one shown, and the legend counts that one's.
+        const versions = history && new atlas.MapVersions(history, changes, cells);
+        if (versions) {
+            versions.moveTo(firstVersion(versions));
+            cells.recount();
+        }
+        const { tileSet, names, sheets } = await tileSets.load(
+            versions ? versions.list[versions.shown].tileSetStem : data.tileSetStem);
 
         byId("map-tileset").textContent = tileSet.caption;
-        showWarnings(data.warnings);
+        showWarnings(versions ? versions.list[versions.shown].problems : data.warnings);
         wirePanelToggle();
 
         const steps = atlas.zoomSteps.steps;
@@ -100,9 +153,13 @@
         const cellLayer = new atlas.CellLayer(cells, sheets).addTo(map);
         atlas.cellLayer = cellLayer;
         const marks = new atlas.SearchMarks(side).addTo(map);
-        atlas.addressHash.follow(map, side);
+        if (!versions) {
+            atlas.addressHash.follow(map, side);
+        }
         keepCentreOnMap(map, side);
-        atlas.followPointer(map, new atlas.InfoPanel(byId("cell-info"), cells, names));
+        const panel = new atlas.InfoPanel(byId("cell-info"), cells, names,
+            versions && new atlas.LastChange(byId("cell-change"), versions, tileSets));
+        atlas.followPointer(map, panel);
 
         // The first full view counts once every tile of it is on screen: the
         // frame after Leaflet reports them all loaded. The search and the
@@ -117,7 +174,6 @@
         });
         atlas.stats.firstViewMs = performance.now();
 
-        const search = new atlas.CellSearch(cells, names);
         const box = new atlas.SearchBox({
             form: byId("search-form"),
             input: byId("search-input"),
@@ -125,14 +181,33 @@
             next: byId("search-next"),
             count: byId("search-count"),
             position: byId("search-position"),
-        }, search, marks, map, side);
+        }, new atlas.CellSearch(cells, names), marks, map, side);
         atlas.searchBox = box;
-        // A tile's name when it finds that tile alone, else its code.
-        atlas.buildLegend(byId("legend"), data.counts, names, sheets, (code) => {
-            const name = names.name(code);
-            const codes = search.codesFor(name);
-            box.find(codes.length === 1 && codes[0] === code ? name : String(code));
-        });
+        // The search and the legend in a tile set's names, with the counts of
+        // the cells shown; a found cells' list is found again in them.
+        const useTileSet = ({ names: named, sheets: looks }) => {
+            box.search = new atlas.CellSearch(cells, named);
+            if (box.query) {
+                box.find(box.query);
+            }
+            // A tile's name when it finds that tile alone, else its code.
+            atlas.buildLegend(byId("legend"), cells.counts, named, looks, (code) => {
+                const name = named.name(code);
+                const codes = box.search.codesFor(name);
+                box.find(codes.length === 1 && codes[0] === code ? name : String(code));
+            });
+        };
+        useTileSet({ names, sheets });
+        if (versions) {
+            wireHistory({ map, cellLayer, panel, versions, tileSets, useTileSet });
+            // Every version's looks at the step shown, when the page is idle,
+            // so that a switch never waits for them.
+            await Promise.all(versions.list.map(({ tileSetStem }) => tileSets.load(tileSetStem)));
+            const whenIdle = window.requestIdleCallback ?? setTimeout;
+            const prepare = () => whenIdle(() => tileSets.prepare(atlas.zoomSteps.stepOfZoom(map.getZoom())));
+            map.on("zoomend", prepare);
+            prepare();
+        }
         atlas.ready = true;
     };
 

@@ -1,6 +1,7 @@
 // Measurements of the page, read by the browser test and handy in the
 // console: when the first full view was drawn, how long each canvas tile took
-// at each zoom step, and how long the last search took (all in milliseconds).
+// at each zoom step, how long the last search took and how long the last
+// change of version took to reach the screen (all in milliseconds).
 (() => {
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
@@ -20,6 +21,9 @@
         // Zoom step -> the draw time of every canvas tile drawn at that step.
         tileDrawMs: {},
         lastSearchMs: null,
+        // From the user's choice of a version (the event's time) until the
+        // last tile of it on screen is drawn.
+        lastVersionSwitchMs: null,
         addTileDraw(step, ms) {
             (this.tileDrawMs[step] ??= []).push(ms);
         },

@@ -1,0 +1,55 @@
+// When the cell under the pointer last changed, up to the shown version, as
+// page text beside its other texts: the commit, its author and date, and the
+// code the cell held before, named in the tile set of the version before.
+(() => {
+    "use strict";
+    const atlas = (window.VelmoraAtlas ??= {});
+
+    // 21 "Courtyard", or the "no tile" name, which holds the code already.
+    const codeText = (code, names) =>
+        names.entry(code) ? `${code} "${names.name(code)}"` : names.name(code);
+
+    class LastChange {
+        // `list` holds one element per text, marked data-text="commit",
+        // "author", "date" or "before"; `tileSets` names each version's codes.
+        constructor(list, versions, tileSets) {
+            this.versions = versions;
+            this.tileSets = tileSets;
+            this.fields = Object.fromEntries(
+                [...list.querySelectorAll("[data-text]")].map((element) => [element.dataset.text, element]));
+        }
+
+        show(cell) {
+            const { list, leftOut, shown } = this.versions;
+            const found = this.versions.lastChange(cell, shown);
+            if (!found) {
+                this.#write({ commit: "Never changed" });
+            } else if (found.version === 0 && leftOut > 0) {
+                // Its change, if any, lies among the versions left out.
+                this.#write({ commit: `Not since ${list[0].short}, the oldest version kept` });
+            } else {
+                const version = list[found.version];
+                // The oldest version counts from a map of code 0 in its own tile set.
+                const before = list[Math.max(found.version - 1, 0)];
+                this.#write({
+                    commit: version.short,
+                    author: atlas.versionTexts.author(version),
+                    date: atlas.versionTexts.date(version),
+                    before: codeText(found.codeBefore, this.tileSets.names(before.tileSetStem)),
+                });
+            }
+        }
+
+        clear() {
+            this.#write({});
+        }
+
+        #write(texts) {
+            for (const [key, element] of Object.entries(this.fields)) {
+                element.textContent = texts[key] ?? "";
+            }
+        }
+    }
+
+    atlas.LastChange = LastChange;
+})();
