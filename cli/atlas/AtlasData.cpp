@@ -256,7 +256,9 @@ QByteArray MapScript(const AtlasMap& map) {
         {"codesNotCounted", static_cast<qint64>(map.Counts.size()) - counts.size()},
         {"warnings", Texts(map.Warnings)},
     };
-    if (cellBytes < 4) {
+    // The changes of the versions name codes by their place in the palette,
+    // so a map with history has one even when its cells hold their codes.
+    if (cellBytes < 4 || map.Versions != nullptr) {
         QJsonArray codes;
         for (const TileCode code : palette) {
             codes.append(code);

@@ -20,9 +20,17 @@
             }
             // Typed arrays read the machine's byte order, and every machine a
             // browser runs on is little-endian, as the file is.
-            if (map.cellBytes === 4) {
+            if (map.cellBytes === 4 && !map.palette) {
                 this.palette = null;
                 this.indexes = new Int32Array(bytes.buffer, 0, this.count);
+            } else if (map.cellBytes === 4) {
+                // Codes, of a map with history: its versions' changes name
+                // codes by their place in the palette, so the cells are
+                // turned into places too (rare: over 65,536 codes).
+                this.palette = Int32Array.from(map.palette);
+                const placeOf = new Map(map.palette.map((code, place) => [code, place]));
+                const codes = new Int32Array(bytes.buffer, 0, this.count);
+                this.indexes = Uint32Array.from(codes, (code) => placeOf.get(code));
             } else {
                 this.palette = Int32Array.from(map.palette);
                 this.indexes = map.cellBytes === 2

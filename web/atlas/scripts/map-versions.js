@@ -37,9 +37,10 @@
     class MapVersions {
         // `history`: the data's `history`; `changes`: its `changes` unpacked;
         // `cells`: the MapCells of the oldest version, which the versions
-        // take over. A site that stores the codes themselves, with no palette,
-        // cannot name the codes the later versions' changes index, so only
-        // the oldest version can then be drawn (`drawable` is false).
+        // take over. A site without a palette (written before maps with
+        // history always had one) cannot name the codes the later versions'
+        // changes index, so only the oldest version is then drawn
+        // (`drawable` is false).
         constructor(history, changes, cells) {
             this.list = history.versions;
             this.leftOut = history.leftOut;
