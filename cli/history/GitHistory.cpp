@@ -131,6 +131,9 @@ std::vector<MapVersion> ParseLog(const QByteArray& log) {
 }  // namespace
 
 GitHistory ReadGitHistory(const std::string& mapPath, const std::size_t mostVersions) {
+    if (mapPath == kStandardInputName) {
+        throw NotInGitWorkTree(mapPath);  // what comes through a pipe has no history
+    }
     const Git git(mapPath);
     git.RequireWorkTree();
     std::vector<MapVersion> versions =

@@ -13,6 +13,9 @@ namespace velmora {
 MapVersions ReadMapVersions(const std::string& mapPath, const std::size_t mostVersions) {
     MapVersions versions;
     versions.History = ReadGitHistory(mapPath, mostVersions);
+    if (versions.History.Versions.empty()) {
+        throw FileError(mapPath, "has no version in git and no file in the work tree");
+    }
     versions.Changes.resize(versions.History.Versions.size());
     auto before = std::make_unique<MapGrid>();
     auto current = std::make_unique<MapGrid>();

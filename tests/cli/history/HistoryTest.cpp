@@ -152,6 +152,11 @@ TEST_F(MapToolTest, AMapInNoGitWorkTreeHasNoHistory) {
     EXPECT_EQ(publish.Status, kExitSuccess) << publish.Err;
     EXPECT_THAT(publish.Err, HasSubstr("note: not in a git work tree, so it is published without "
                                        "history"));
+    // A map through a pipe has no history either.
+    const RunResult piped =
+        RunProgram({"publish", "--history", "-", Q(PathOf("piped"))}, ReadBytes(map));
+    EXPECT_EQ(piped.Status, kExitSuccess) << piped.Err;
+    EXPECT_THAT(piped.Err, HasSubstr("-: note: not in a git work tree"));
 }
 
 }  // namespace
