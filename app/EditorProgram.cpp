@@ -2,6 +2,7 @@
 #include "app/EditorProgram.h"
 
 #include "core/document/EditorState.h"
+#include "ui/DoubleClickGuard.h"
 #include "ui/Sarnwick_Credits_unit_code.h"
 #include "ui/Sarnwick_Dialog_unit_code.h"
 #include "ui/Sarnwick_New_Map_unit_code.h"
@@ -22,7 +23,8 @@ void PrepareApplication() {
 }
 
 EditorProgram::EditorProgram(UserPrompts& prompts)
-    : state_(std::make_unique<EditorState>()),
+    : doubleClickGuard_(std::make_unique<DoubleClickGuard>()),
+      state_(std::make_unique<EditorState>()),
       bitmaps_(std::make_unique<TileBitmaps>()),
       mainForm_(std::make_unique<TMainForm>(*state_, prompts, *bitmaps_)),
       creditsForm_(std::make_unique<TCreditsForm>(mainForm_.get())),

@@ -8,6 +8,7 @@
 namespace velmora {
 
 struct EditorState;
+class DoubleClickGuard;
 class UserPrompts;
 class TCreditsForm;
 class TDialogForm;
@@ -35,6 +36,8 @@ public:
     TDialogForm& DialogForm() { return *dialogForm_; }
 
 private:
+    // Watches the clicks of all five windows, so it outlives them.
+    std::unique_ptr<DoubleClickGuard> doubleClickGuard_;
     std::unique_ptr<EditorState> state_;
     std::unique_ptr<TileBitmaps> bitmaps_;
     std::unique_ptr<TMainForm> mainForm_;
