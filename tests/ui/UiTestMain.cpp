@@ -8,14 +8,16 @@
 
 namespace {
 
-// The offscreen platform warns about every fixed-size or raised window, and
-// QTest about a click that a disabled window ignores, which the sessions do
-// on purpose; that says nothing about the program and would bury real messages.
+// The offscreen platform warns about every fixed-size or raised window and
+// every opened menu, and QTest about a click that a disabled window ignores,
+// which the sessions do on purpose; that says nothing about the program and
+// would bury real messages.
 QtMessageHandler standardHandler = nullptr;
 
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (message.contains(QLatin1String("propagateSizeHints")) ||
         message.contains(QLatin1String("does not support raise")) ||
+        message.contains(QLatin1String("does not support grabbing the keyboard")) ||
         message.contains(QLatin1String("not accepted by receiving widget"))) {
         return;
     }

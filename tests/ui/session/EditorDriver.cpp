@@ -15,15 +15,18 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <vector>
 
 namespace velmora::session {
 namespace {
@@ -78,6 +81,47 @@ void MovePointer(QWidget& root, QPoint place) {
 void Click(QWidget& root, QPoint place) {
     QWidget& receiver = ReceiverAt(root, place);
     QTest::mouseClick(&receiver, Qt::LeftButton, Qt::NoModifier, receiver.mapFrom(&root, place));
+}
+
+// A double click's second press: since Qt 6.4 it arrives as the double click
+// event alone, then the release, at whatever widget is under the pointer.
+void SecondClick(QWidget& root, QPoint place) {
+    QWidget& receiver = ReceiverAt(root, place);
+    const QPoint local = receiver.mapFrom(&root, place);
+    for (const QEvent::Type type : {QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const bool down = type == QEvent::MouseButtonDblClick;
+        QMouseEvent event(type, local, receiver.mapToGlobal(local), Qt::LeftButton,
+                          down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&receiver, &event);
+    }
+}
+
+// One wheel event of whole notches, each 120 eighths of a degree.
+void TurnWheel(QWidget& root, QPoint place, int notches) {
+    QWidget& receiver = ReceiverAt(root, place);
+    const QPoint local = receiver.mapFrom(&root, place);
+    QWheelEvent event(local, receiver.mapToGlobal(local), QPoint(), QPoint(0, 120 * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&receiver, &event);
+}
+
+// Opens the menus that lead to the item, from its menu bar title or from the
+// place a pop-up menu opens at, as the map maker does; returns its own menu.
+QMenu& OpenMenusTo(QAction& item, QPoint popupAt) {
+    std::vector<QMenu*> chain;
+    for (QObject* parent = item.parent(); auto* menu = qobject_cast<QMenu*>(parent);
+         parent = parent->parent()) {
+        chain.insert(chain.begin(), menu);
+    }
+    if (auto* bar = qobject_cast<QMenuBar*>(chain.front()->parent())) {
+        popupAt = bar->mapToGlobal(bar->actionGeometry(chain.front()->menuAction()).bottomLeft());
+    }
+    chain.front()->popup(popupAt);
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        QMenu& above = *chain[i - 1];
+        chain[i]->popup(above.mapToGlobal(above.actionGeometry(chain[i]->menuAction()).topRight()));
+    }
+    return *chain.back();
 }
 
 void Scroll(QScrollBar& bar, const Step& step) {
@@ -174,6 +218,9 @@ void EditorDriver::Take(const Step& step) {
             break;
         case StepKind::ClickViewCell:
             ClickMainWindow(ViewCellPlace(step.Number));
+            if (step.Double) {
+                SecondClickAt(main.Client->mapToGlobal(ViewCellPlace(step.Number)));
+            }
             break;
         case StepKind::ScrollMap:
             Scroll(
@@ -187,11 +234,11 @@ void EditorDriver::Take(const Step& step) {
             break;
         case StepKind::ChooseLayout: {
             QAction* const layouts[] = {main.SmallRes, main.MedRes, main.LargeRes};
-            layouts[static_cast<int>(step.Layout)]->trigger();
+            TakeMenuItem(*layouts[static_cast<int>(step.Layout)], step);
             break;
         }
         case StepKind::ChooseTileSet:
-            tileSets[step.Number]->trigger();
+            TakeMenuItem(*tileSets[step.Number], step);
             break;
         case StepKind::ToggleOverview:
             QTest::mouseClick(main.OverviewButton, Qt::LeftButton);
@@ -200,25 +247,25 @@ void EditorDriver::Take(const Step& step) {
             emit qApp->applicationStateChanged(Qt::ApplicationActive);
             break;
         case StepKind::OpenCredits:
-            main.Credits->trigger();
+            TakeMenuItem(*main.Credits, step);
             break;
         case StepKind::CloseCredits:
             program_.CreditsForm().close();
             break;
         case StepKind::NewMap:
-            main.NewMap->trigger();
+            TakeMenuItem(*main.NewMap, step);
             break;
         case StepKind::OpenMap:
-            main.OpenMap->trigger();
+            TakeMenuItem(*main.OpenMap, step);
             break;
         case StepKind::SaveMap:
-            main.SaveMap->trigger();
+            TakeMenuItem(*main.SaveMap, step);
             break;
         case StepKind::SaveMapAs:
-            main.SaveMapAs->trigger();
+            TakeMenuItem(*main.SaveMapAs, step);
             break;
         case StepKind::Exit:
-            main.Exit->trigger();
+            TakeMenuItem(*main.Exit, step);
             break;
         case StepKind::PointAtSlot:
             MovePointer(palette, palette.TileImages[step.Number - 1]->geometry().center());
@@ -226,11 +273,16 @@ void EditorDriver::Take(const Step& step) {
         case StepKind::PointAtPaletteBackground:
             MovePointer(palette, QPoint(5, 5));
             break;
-        case StepKind::ClickSlot:
-            Click(palette, palette.TileImages[step.Number - 1]->geometry().center());
+        case StepKind::ClickSlot: {
+            const QPoint place = palette.TileImages[step.Number - 1]->geometry().center();
+            Click(palette, place);
+            if (step.Double) {
+                SecondClickAt(palette.mapToGlobal(place));
+            }
             break;
+        }
         case StepKind::RightClickSlot:
-            RightClickSlot(step.Number, step.Item);
+            RightClickSlot(step.Number, step);
             break;
         case StepKind::ClosePalette:
             palette.close();
@@ -248,6 +300,33 @@ void EditorDriver::Take(const Step& step) {
         case StepKind::CloseNewMap:
             newMap.close();
             break;
+        case StepKind::WheelMap:
+        case StepKind::WheelOverview: {
+            const bool overview = step.Kind == StepKind::WheelOverview;
+            QScrollBar& bar =
+                step.Bar == Bar::Horizontal
+                    ? *(overview ? main.OverviewScrollHorizontal : main.MapScrollHorizontal)
+                    : *(overview ? main.OverviewScrollVertical : main.MapScrollVertical);
+            TurnWheel(*main.Client, bar.geometry().center(), step.Notches);
+            break;
+        }
+        case StepKind::WheelCell:
+            TurnWheel(*main.Client, ViewCellPlace(step.Number), step.Notches);
+            break;
+        case StepKind::WheelSlot:
+            TurnWheel(palette, palette.TileImages[step.Number - 1]->geometry().center(),
+                      step.Notches);
+            break;
+        case StepKind::KeyInFront:
+            break;  // the window in front is active: below
+        case StepKind::KeyInMain:
+            PressKey(main, step.Key);
+            break;
+    }
+    ActivateWindowInFront();
+    if (step.Kind == StepKind::KeyInFront) {
+        PressKey(*QApplication::activeWindow(), step.Key);
+        ActivateWindowInFront();
     }
 }
 
@@ -285,7 +364,8 @@ QPoint EditorDriver::BackgroundPlace(int place) {
     return places[place];
 }
 
-void EditorDriver::RightClickSlot(int slot, int item) {
+void EditorDriver::RightClickSlot(int slot, const Step& step) {
+    const int item = step.Item;
     TTileForm& palette = program_.TileForm();
     const QPoint place =
         palette.TileImages[static_cast<std::size_t>(slot - 1)]->geometry().center();
@@ -299,8 +379,94 @@ void EditorDriver::RightClickSlot(int slot, int item) {
         return;
     }
     const QList<QAction*> items = ItemsOf(*menu);
-    if (item < items.size()) {
+    if (item >= items.size()) {
+        return;
+    }
+    if (!step.Double) {
         items[item]->trigger();
+        return;
+    }
+    DoubleClickMenuItem(*items[item], receiver.mapToGlobal(local));
+}
+
+// A menu bar item: triggered, or for a double click clicked in its opened
+// menu, which closes the menus and triggers it, and clicked again.
+void EditorDriver::TakeMenuItem(QAction& item, const Step& step) {
+    if (!step.Double) {
+        item.trigger();
+        return;
+    }
+    DoubleClickMenuItem(item, QPoint());
+}
+
+// The first click, in the item's opened menu, closes the menus (all of them
+// on a desktop, also those this opened on their own) and triggers the item.
+void EditorDriver::DoubleClickMenuItem(QAction& item, QPoint popupAt) {
+    QMenu& menu = OpenMenusTo(item, popupAt);
+    const QPoint place = menu.actionGeometry(&item).center();
+    const QPoint global = menu.mapToGlobal(place);
+    QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, place);
+    while (QWidget* open = QApplication::activePopupWidget()) {
+        open->hide();
+    }
+    SecondClickAt(global);
+}
+
+// The second click goes to the window under the pointer: a shown secondary
+// window over the main window, else the main window; off them, to none.
+void EditorDriver::SecondClickAt(QPoint global) {
+    QWidget* const windows[] = {&program_.CreditsForm(), &program_.NewMapForm(),
+                                &program_.TileForm(), &program_.MainForm()};
+    for (QWidget* window : windows) {
+        if (window->isVisible() && window->geometry().contains(global)) {
+            QWidget& root = window == &program_.MainForm() ? *program_.MainForm().Client : *window;
+            SecondClick(root, root.mapFromGlobal(global));
+            return;
+        }
+    }
+}
+
+// As the window system delivers a key to the active window: to its focused
+// widget, or itself, the shortcuts first, the modifiers pressed before it and
+// released after.
+void EditorDriver::PressKey(QWidget& window, Key key) {
+    struct KeyCode {
+        Qt::Key Code;
+        Qt::KeyboardModifiers Modifiers;
+    };
+    constexpr KeyCode kCodes[] = {
+        {Qt::Key_Tab, Qt::NoModifier},    {Qt::Key_Tab, Qt::ShiftModifier},
+        {Qt::Key_Left, Qt::NoModifier},   {Qt::Key_Right, Qt::NoModifier},
+        {Qt::Key_Up, Qt::NoModifier},     {Qt::Key_Down, Qt::NoModifier},
+        {Qt::Key_PageUp, Qt::NoModifier}, {Qt::Key_PageDown, Qt::NoModifier},
+        {Qt::Key_Home, Qt::NoModifier},   {Qt::Key_End, Qt::NoModifier},
+        {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier},
+        {Qt::Key_Space, Qt::NoModifier},  {Qt::Key_M, Qt::NoModifier},
+        {Qt::Key_O, Qt::NoModifier},      {Qt::Key_Q, Qt::NoModifier},
+        {Qt::Key_F4, Qt::AltModifier},
+    };
+    const KeyCode code = kCodes[static_cast<int>(key)];
+    QApplication::setActiveWindow(&window);
+    // QTest's delivery to a window would also deliver every queued window
+    // system event, which the sessions never do during one.
+    QWidget* focused = window.focusWidget();
+    QTest::keyClick(focused != nullptr ? focused : &window, code.Code, code.Modifiers);
+}
+
+// A window manager makes the window just shown, or the one left when another
+// closes, the active one; the sessions deliver no window system events, so
+// this is done after every step.
+void EditorDriver::ActivateWindowInFront() {
+    QWidget* const secondaries[] = {&program_.TileForm(), &program_.NewMapForm(),
+                                    &program_.CreditsForm()};
+    for (QWidget* window : secondaries) {
+        if (window->isVisible()) {
+            QApplication::setActiveWindow(window);
+            return;
+        }
+    }
+    if (program_.MainForm().isVisible()) {
+        QApplication::setActiveWindow(&program_.MainForm());
     }
 }
 

@@ -11,6 +11,8 @@
 
 #include <QString>
 
+class QAction;
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -49,7 +51,12 @@ private:
     QPoint ViewCellPlace(int viewCell);
     QPoint PanelControlPlace(int control);
     QPoint BackgroundPlace(int place);
-    void RightClickSlot(int slot, int item);
+    void RightClickSlot(int slot, const Step& step);
+    void TakeMenuItem(QAction& item, const Step& step);
+    void DoubleClickMenuItem(QAction& item, QPoint popupAt);
+    void SecondClickAt(QPoint global);
+    void PressKey(QWidget& window, Key key);
+    void ActivateWindowInFront();
 
     const ScratchFolder& scratch_;
     ScriptedPrompts prompts_;

@@ -18,6 +18,7 @@
 #include "ui/TileBitmaps.h"
 
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -351,6 +352,25 @@ void CompareOverview(const Sides& s, Report& report) {
     }
 }
 
+// The keyboard focus of the window in front: in the main window the overview
+// button, the one control that takes it; in the New Map window Okay or an item.
+void CompareFocus(const Sides& s, Report& report) {
+    constexpr std::string_view kCheck = "keyboard focus";
+    if (s.Model.MainTakesInput() && !s.Expected.Ended) {
+        report.Equal(kCheck, "main window", s.Main.focusWidget() == s.Main.OverviewButton, true);
+    }
+    if (s.Expected.Window != Shown::NewMap) {
+        return;
+    }
+    TNewMapForm& newMap = s.Program.NewMapForm();
+    const QList<QWidget*> items = newMap.ChooseTilesRadioGroup->findChildren<QWidget*>();
+    const QWidget* focused = newMap.focusWidget();
+    const int focus = focused == newMap.OkayButton ? kOkayFocus
+                      : items.contains(focused)    ? static_cast<int>(items.indexOf(focused))
+                                                   : kNoFocus;
+    report.Equal(kCheck, "New Map window", focus, s.Expected.NewMapFocus);
+}
+
 void CompareNewMapWindow(const Sides& s, Report& report) {
     if (s.Expected.Window == Shown::NewMap) {
         report.Equal("New Map window", "selected radio item", s.Program.NewMapForm().SelectedItem(),
@@ -418,6 +438,7 @@ std::vector<Mismatch> CompareWithModel(EditorDriver& driver, const SessionModel&
                  outcome.MenuOpened);
     CompareOverview(sides, report);
     CompareNewMapWindow(sides, report);
+    CompareFocus(sides, report);
     CompareProgressDisplay(sides, report);
     CompareFiles(sides, outcome, scratch, report);
     return report.Take();

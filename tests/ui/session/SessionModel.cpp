@@ -169,7 +169,8 @@ bool SessionModel::CanTake(const Step& step) const {
     const bool slotInRange = step.Number >= 1 && step.Number <= kSlots;
     switch (step.Kind) {
         case StepKind::PointAtViewCell:
-        case StepKind::ClickViewCell: {
+        case StepKind::ClickViewCell:
+        case StepKind::WheelCell: {
             // Only the cells of the layout's block are there to be reached.
             const int row = (step.Number - 1) / kViewColumns + 1;
             const int column = (step.Number - 1) % kViewColumns + 1;
@@ -210,6 +211,15 @@ bool SessionModel::CanTake(const Step& step) const {
         case StepKind::ClickOkay:
         case StepKind::CloseNewMap:
             return state_.Window == Shown::NewMap;
+        case StepKind::WheelMap:
+        case StepKind::WheelOverview:
+            // The overview's bars lie over the map's: the pointer reaches the shown ones.
+            return (step.Kind == StepKind::WheelOverview) == state_.OverviewShown;
+        case StepKind::WheelSlot:
+            return palette && slotInRange;
+        case StepKind::KeyInFront:
+        case StepKind::KeyInMain:
+            return true;
     }
     return false;
 }
@@ -317,24 +327,127 @@ StepOutcome SessionModel::Take(const Step& step) {
             RightClickSlot(step.Number, step.Item, outcome);
             break;
         case StepKind::ClickRadio:
-            // The tile set changes at once; it is installed when the window goes.
-            state_.NewMapRadio = step.Number;
-            state_.TileSet = step.Number;
+            ClickRadio(step.Number);
             break;
         case StepKind::ClickOkay:
-            state_.Window = Shown::Nothing;
-            Rebuild();
-            if (state_.OverviewShown) {
-                PaintOverview();
-            }
+            state_.NewMapFocus = kOkayFocus;  // the button takes the focus as it is pressed
+            ClickOkay();
             break;
         case StepKind::CloseNewMap:
             // Like "Okay", but the overview is not repainted.
             state_.Window = Shown::Nothing;
             Rebuild();
             break;
+        case StepKind::WheelMap:
+        case StepKind::WheelOverview:
+            Wheel(step);
+            break;
+        case StepKind::WheelCell:
+        case StepKind::WheelSlot:
+            break;  // neither the cells, the overview nor the palette scroll
+        case StepKind::KeyInFront:
+            PressKey(step.Key);
+            break;
+        case StepKind::KeyInMain:
+            // A disabled window takes no keys.
+            if (MainTakesInput()) {
+                PressKey(step.Key);
+            }
+            break;
+    }
+    // The second click of a double click lands on whatever the first left
+    // under the pointer: another window, which takes it for no click, or the
+    // same spot, where it repeats what the first click did there, which a
+    // second click on the same cell or slot cannot change.
+    //
+    // The window in front is the active one. One shown without a focused
+    // control focuses the first in its Tab order.
+    if (state_.Window == Shown::NewMap && state_.NewMapFocus == kNoFocus) {
+        state_.NewMapFocus = kOkayFocus;
     }
     return outcome;
+}
+
+// A notch moves a bar three arrow steps towards its start (away from the map
+// maker) or its end, at most a page a turn; only a change repaints.
+void SessionModel::Wheel(const Step& step) {
+    if (!MainTakesInput()) {
+        return;
+    }
+    const ScreenLayoutValues& layout = LayoutValues(state_.Layout);
+    const bool horizontal = step.Bar == Bar::Horizontal;
+    const bool overview = step.Kind == StepKind::WheelOverview;
+    int& position =
+        overview ? (horizontal ? state_.OH : state_.OV) : (horizontal ? state_.H : state_.V);
+    const ScrollBarPlacement& bar =
+        overview ? (horizontal ? layout.OverviewScrollHorizontal : layout.OverviewScrollVertical)
+                 : (horizontal ? layout.MapScrollHorizontal : layout.MapScrollVertical);
+    const int before = position;
+    position = Clamp(position - std::clamp(3 * step.Notches, -bar.PageStep, bar.PageStep), bar.Max);
+    if (overview && position != before) {
+        PaintOverview();
+    }
+}
+
+// The window in front takes the key. In the main window only the overview
+// button takes the focus (the scroll bars take none), and Space presses it;
+// the palette and the credits have nothing to focus and ignore every key.
+// Alt+F4 is the window manager's: the windows see only the keys.
+void SessionModel::PressKey(Key key) {
+    if (state_.Window == Shown::NewMap) {
+        PressKeyInNewMap(key);
+    } else if (state_.Window == Shown::Nothing && key == Key::Space) {
+        ToggleOverview();
+    }
+}
+
+// The New Map window is no dialog: Enter and Escape do nothing. Tab and the
+// arrows on Okay go between Okay and the radio item Tab reaches (Left and Up
+// backwards, from the last item); Up and Down on an item move to the item
+// above or below and, when the focused item was the selected one, select that
+// one too.
+void SessionModel::PressKeyInNewMap(Key key) {
+    int& focus = state_.NewMapFocus;
+    const bool forward = key == Key::Tab || key == Key::Right || key == Key::Down;
+    const bool moves = key == Key::Tab || key == Key::Backtab || key == Key::Left ||
+                       key == Key::Right || key == Key::Up || key == Key::Down;
+    if (focus == kOkayFocus && moves) {
+        const int tabRadio = state_.NewMapTabRadio;
+        focus = tabRadio >= 0 ? tabRadio : (forward ? 0 : kTileSets - 1);
+        state_.NewMapTabRadio = focus;
+    } else if (focus >= 0 && (key == Key::Tab || key == Key::Backtab)) {
+        focus = kOkayFocus;
+    } else if (focus >= 0 && (key == Key::Up || key == Key::Down)) {
+        const int next = focus + (key == Key::Down ? 1 : -1);
+        if (next >= 0 && next < kTileSets) {
+            if (state_.NewMapRadio == focus) {
+                ClickRadio(next);
+            }
+            focus = next;
+            state_.NewMapTabRadio = next;
+        }
+    } else if (key == Key::Space && focus == kOkayFocus) {
+        ClickOkay();
+    } else if (key == Key::Space && focus >= 0) {
+        ClickRadio(focus);
+    }
+}
+
+void SessionModel::ClickRadio(int item) {
+    // The tile set changes at once; it is installed when the window goes.
+    state_.NewMapRadio = item;
+    state_.TileSet = item;
+    // The item takes the focus, and with it the one place in the Tab order.
+    state_.NewMapFocus = item;
+    state_.NewMapTabRadio = item;
+}
+
+void SessionModel::ClickOkay() {
+    state_.Window = Shown::Nothing;
+    Rebuild();
+    if (state_.OverviewShown) {
+        PaintOverview();
+    }
 }
 
 // Installing a tile set: a set no item stands for (only a file brings one)

@@ -28,6 +28,8 @@ enum class Shown { Nothing, Palette, NewMap, Credits };
 inline constexpr int kSlots = 36;
 inline constexpr int kVariantSlots = 10;
 inline constexpr int kViewColumns = 18;
+inline constexpr int kNoFocus = -2;
+inline constexpr int kOkayFocus = -1;
 
 // The information panel's seven texts, in this order.
 enum PanelText { kTileName, kMP, kVisAdj, kAttAdj, kDefAdj, kAbsolute, kRelative };
@@ -75,6 +77,11 @@ struct ModelState {
     Shown Window = Shown::Nothing;
     bool Ended = false;   // the main window was closed: the program has ended
     int NewMapRadio = 0;  // -1: no item selected
+    // The New Map window's keyboard focus: a radio item, Okay, or nothing
+    // before the window was first in front; and the one item Tab reaches,
+    // the last that had the focus (before any had, Tab reaches them all).
+    int NewMapFocus = kNoFocus;
+    int NewMapTabRadio = -1;
     PanelTexts Panel;
 
     // Palette slots: the bitmap each shows (empty before the first filling)
@@ -140,6 +147,11 @@ private:
     void ToggleOverview();
     void PaintOverview();
     void Scroll(const Step& step, int& position, const ScrollBarPlacement& bar) const;
+    void Wheel(const Step& step);
+    void PressKey(Key key);
+    void PressKeyInNewMap(Key key);
+    void ClickRadio(int item);
+    void ClickOkay();
 
     void OpenPalette(int viewCell);
     void FillPalette();

@@ -28,6 +28,18 @@ point-background place=2
 )");
 }
 
+// The second click of a double click went to the window the first click had
+// brought under the pointer: a menu item's opened the palette for the cell
+// under the menu, a cell's placed the slot of the palette over the cell, and
+// a slot's opened the palette again for the cell under the slot.
+TEST(SessionRegression, TheSecondClickOfADoubleClickStaysInItsWindow) {
+    ExpectSessionHolds(R"(
+tile-set set=4 double=yes
+click-cell cell=58 double=yes
+click-slot slot=1 double=yes
+)");
+}
+
 TEST(SessionStepText, EveryGeneratedStepReadsBackAsItself) {
     const SessionResult session = RunSeed(5, 300);
     for (const Step& step : session.Taken) {

@@ -36,8 +36,11 @@ enum Uses : unsigned {
     kLayout = 1u << 1,
     kItem = 1u << 2,
     kAnswer = 1u << 3,
-    kSave = 1u << 4,  // save-as and size-limit
-    kOpen = 1u << 5,  // file and, for a generated one, its description
+    kSave = 1u << 4,   // save-as and size-limit
+    kOpen = 1u << 5,   // file and, for a generated one, its description
+    kWheel = 1u << 6,  // notches, and for a scroll bar its bar
+    kKey = 1u << 7,
+    kDouble = 1u << 8,  // may be taken by a double click
 };
 
 struct KindRow {
@@ -47,32 +50,38 @@ struct KindRow {
     unsigned Fields;
 };
 
-constexpr std::array<KindRow, 25> kKinds{{
+constexpr std::array<KindRow, 31> kKinds{{
     {StepKind::PointAtViewCell, "point-cell", "cell", kNone},
     {StepKind::PointAtPanel, "point-panel", "control", kNone},
     {StepKind::PointAtBackground, "point-background", "place", kNone},
-    {StepKind::ClickViewCell, "click-cell", "cell", kNone},
+    {StepKind::ClickViewCell, "click-cell", "cell", kDouble},
     {StepKind::ScrollMap, "scroll-map", "", kScroll},
     {StepKind::ScrollOverview, "scroll-overview", "", kScroll},
-    {StepKind::ChooseLayout, "layout", "", kLayout},
-    {StepKind::ChooseTileSet, "tile-set", "set", kNone},
+    {StepKind::ChooseLayout, "layout", "", kLayout | kDouble},
+    {StepKind::ChooseTileSet, "tile-set", "set", kDouble},
     {StepKind::ToggleOverview, "overview-button", "", kNone},
     {StepKind::Activate, "activate", "", kNone},
-    {StepKind::OpenCredits, "credits", "", kNone},
+    {StepKind::OpenCredits, "credits", "", kDouble},
     {StepKind::CloseCredits, "close-credits", "", kNone},
-    {StepKind::NewMap, "new-map", "", kAnswer | kSave},
-    {StepKind::OpenMap, "open-map", "", kAnswer | kSave | kOpen},
-    {StepKind::SaveMap, "save-map", "", kSave},
-    {StepKind::SaveMapAs, "save-map-as", "", kSave},
-    {StepKind::Exit, "exit", "", kAnswer | kSave},
+    {StepKind::NewMap, "new-map", "", kAnswer | kSave | kDouble},
+    {StepKind::OpenMap, "open-map", "", kAnswer | kSave | kOpen | kDouble},
+    {StepKind::SaveMap, "save-map", "", kSave | kDouble},
+    {StepKind::SaveMapAs, "save-map-as", "", kSave | kDouble},
+    {StepKind::Exit, "exit", "", kAnswer | kSave | kDouble},
     {StepKind::PointAtSlot, "point-slot", "slot", kNone},
     {StepKind::PointAtPaletteBackground, "point-palette-background", "", kNone},
-    {StepKind::ClickSlot, "click-slot", "slot", kNone},
-    {StepKind::RightClickSlot, "right-click-slot", "slot", kItem},
+    {StepKind::ClickSlot, "click-slot", "slot", kDouble},
+    {StepKind::RightClickSlot, "right-click-slot", "slot", kItem | kDouble},
     {StepKind::ClosePalette, "close-palette", "", kNone},
     {StepKind::ClickRadio, "radio", "item", kNone},
     {StepKind::ClickOkay, "okay", "", kNone},
     {StepKind::CloseNewMap, "close-new-map", "", kNone},
+    {StepKind::WheelMap, "wheel-map", "", kWheel},
+    {StepKind::WheelOverview, "wheel-overview", "", kWheel},
+    {StepKind::WheelCell, "wheel-cell", "cell", kWheel},
+    {StepKind::WheelSlot, "wheel-slot", "slot", kWheel},
+    {StepKind::KeyInFront, "key", "", kKey},
+    {StepKind::KeyInMain, "key-main", "", kKey},
 }};
 
 const KindRow& RowOf(StepKind kind) {
@@ -92,6 +101,26 @@ constexpr std::array<Named<ScrollBy>, 7> kScrollBys{{
     {ScrollBy::Start, "start"},
     {ScrollBy::End, "end"},
     {ScrollBy::Drag, "drag"},
+}};
+
+constexpr std::array<Named<Key>, 17> kKeys{{
+    {Key::Tab, "tab"},
+    {Key::Backtab, "shift+tab"},
+    {Key::Left, "left"},
+    {Key::Right, "right"},
+    {Key::Up, "up"},
+    {Key::Down, "down"},
+    {Key::PageUp, "page-up"},
+    {Key::PageDown, "page-down"},
+    {Key::Home, "home"},
+    {Key::End, "end"},
+    {Key::Enter, "enter"},
+    {Key::Escape, "escape"},
+    {Key::Space, "space"},
+    {Key::LetterM, "m"},
+    {Key::LetterO, "o"},
+    {Key::LetterQ, "q"},
+    {Key::AltF4, "alt+f4"},
 }};
 
 constexpr std::array<Named<ScreenLayout>, 3> kLayouts{{
@@ -239,6 +268,18 @@ Step ReadStep(std::string_view line) {
             step.To = fields.TakeNumber<int>("to");
         }
     }
+    if (row->Fields & kWheel) {
+        if (step.Kind == StepKind::WheelMap || step.Kind == StepKind::WheelOverview) {
+            step.Bar = fields.TakeName("bar", kBars);
+        }
+        step.Notches = fields.TakeNumber<int>("notches");
+    }
+    if (row->Fields & kKey) {
+        step.Key = fields.TakeName("key", kKeys);
+    }
+    if (row->Fields & kDouble) {
+        step.Double = fields.TakeFlag("double");
+    }
     if (row->Fields & kLayout) {
         step.Layout = fields.TakeName("layout", kLayouts);
     }
@@ -269,6 +310,10 @@ bool MayChangeGrid(StepKind kind) {
     return kind == StepKind::ClickSlot || kind == StepKind::NewMap || kind == StepKind::OpenMap;
 }
 
+bool TakesDoubleClick(StepKind kind) {
+    return (RowOf(kind).Fields & kDouble) != 0;
+}
+
 std::string ToText(const Step& step) {
     const KindRow& row = RowOf(step.Kind);
     std::ostringstream text;
@@ -281,6 +326,18 @@ std::string ToText(const Step& step) {
         if (step.By == ScrollBy::Drag) {
             text << " to=" << step.To;
         }
+    }
+    if (row.Fields & kWheel) {
+        if (step.Kind == StepKind::WheelMap || step.Kind == StepKind::WheelOverview) {
+            text << " bar=" << NameOf(kBars, step.Bar);
+        }
+        text << " notches=" << step.Notches;
+    }
+    if (row.Fields & kKey) {
+        text << " key=" << NameOf(kKeys, step.Key);
+    }
+    if (row.Fields & kDouble && step.Double) {
+        text << " double=yes";
     }
     if (row.Fields & kLayout) {
         text << " layout=" << NameOf(kLayouts, step.Layout);

@@ -40,6 +40,12 @@ enum class StepKind {
     ClickRadio,                // radio item Number (0..4) of the New Map window
     ClickOkay,                 // the New Map window's "Okay"
     CloseNewMap,               // the New Map window's close box
+    WheelMap,                  // the wheel turns Notches over the map scroll bar Bar
+    WheelOverview,             // ... over the overview scroll bar Bar
+    WheelCell,                 // ... over view cell Number, or the overview there
+    WheelSlot,                 // ... over palette slot Number
+    KeyInFront,                // Key pressed in the window in front
+    KeyInMain,                 // Key pressed in the main window, whatever is in front
 };
 
 // The places the pointer is moved to that are not cells: controls of the
@@ -54,6 +60,27 @@ enum class Bar { Horizontal, Vertical };
 enum class ScrollBy { ArrowForward, ArrowBack, PageForward, PageBack, Start, End, Drag };
 
 enum class Answer { Ok, Cancel };
+
+// The keys a map maker presses; Backtab is Shift+Tab.
+enum class Key {
+    Tab,
+    Backtab,
+    Left,
+    Right,
+    Up,
+    Down,
+    PageUp,
+    PageDown,
+    Home,
+    End,
+    Enter,
+    Escape,
+    Space,
+    LetterM,
+    LetterO,
+    LetterQ,
+    AltF4
+};
 
 // What the save dialog returns, when one is shown: the files of the scratch
 // folder (c.map lies in its sub-folder), the sub-folder itself, a file in a
@@ -98,12 +125,17 @@ struct Step {
     bool SizeLimit = false;  // the files written during the step may not grow past 1 MiB
     OpenSource Open = OpenSource::Cancel;
     GeneratedMap File;
+    int Notches = 0;  // wheel notches, positive away from the map maker
+    velmora::session::Key Key = Key::Tab;
+    bool Double = false;  // a click or menu item taken by a double click
 
     friend bool operator==(const Step&, const Step&) = default;
 };
 
 // Whether the step writes the grid, and so may legitimately change it.
 bool MayChangeGrid(StepKind kind);
+// Whether the step's click or menu item may be taken by a double click.
+bool TakesDoubleClick(StepKind kind);
 
 std::string ToText(const Step& step);
 std::string ToText(std::span<const Step> steps);  // one step a line

@@ -34,17 +34,24 @@ int MenuItemCount(int slot) {
 }  // namespace
 
 Step StepGenerator::Next(const SessionModel& model) {
+    Step step;
     switch (model.State().Window) {
         case Shown::Palette:
-            return PaletteStep(model);
+            step = PaletteStep(model);
+            break;
         case Shown::NewMap:
-            return NewMapStep(model);
+            step = NewMapStep(model);
+            break;
         case Shown::Credits:
-            return CreditsStep(model);
+            step = CreditsStep(model);
+            break;
         case Shown::Nothing:
+            step = MainWindowStep(model);
             break;
     }
-    return MainWindowStep(model);
+    // Now and then a click or a menu item is double-clicked.
+    step.Double = TakesDoubleClick(step.Kind) && random_.Percent(12);
+    return step;
 }
 
 Step StepGenerator::MainWindowStep(const SessionModel& model) {
@@ -61,7 +68,7 @@ Step StepGenerator::MainWindowStep(const SessionModel& model) {
     const bool overview = state.OverviewShown;
     const ScreenLayoutValues& layout = LayoutValues(state.Layout);
     switch (random_.Weighted(
-        {14, 2, 3, 14, overview ? 0 : 8, overview ? 10 : 0, 5, 4, 5, 1, 2, 4, 3, 3, 1})) {
+        {14, 2, 3, 14, overview ? 0 : 8, overview ? 10 : 0, 5, 4, 5, 1, 2, 4, 3, 3, 1, 4, 3, 6})) {
         case 0:
             return StepOf(StepKind::PointAtViewCell, PointedViewCell(model));
         case 1:
@@ -98,13 +105,19 @@ Step StepGenerator::MainWindowStep(const SessionModel& model) {
             return FileStep(StepKind::SaveMap);
         case 13:
             return FileStep(StepKind::SaveMapAs);
-        default:
+        case 14:
             return StepOf(StepKind::Activate);
+        case 15:
+            return WheelOverBar(model);
+        case 16:
+            return Wheel(StepKind::WheelCell, ViewCell(model));
+        default:
+            return KeyStep(StepKind::KeyInFront);
     }
 }
 
 Step StepGenerator::PaletteStep(const SessionModel& model) {
-    switch (random_.Weighted({18, 4, 35, 28, 9, 6})) {
+    switch (random_.Weighted({18, 4, 35, 28, 9, 6, 3, 3})) {
         case 0:
             return StepOf(StepKind::PointAtSlot, Slot(model));
         case 1:
@@ -126,38 +139,58 @@ Step StepGenerator::PaletteStep(const SessionModel& model) {
         }
         case 4:
             return StepOf(StepKind::ClosePalette);
-        default:
+        case 5:
             return PokeAtMainWindow(model);
+        case 6:
+            return Wheel(StepKind::WheelSlot, Slot(model));
+        default:
+            return KeyStep(StepKind::KeyInFront);
     }
 }
 
 Step StepGenerator::NewMapStep(const SessionModel& model) {
-    switch (random_.Weighted({45, 30, 20, 5})) {
+    // The keys most often: the window's Tab order and its radio items.
+    switch (random_.Weighted({45, 30, 20, 5, 40})) {
         case 0:
             return StepOf(StepKind::ClickRadio, random_.Weighted({12, 10, 10, 10, 40}));
         case 1:
             return StepOf(StepKind::ClickOkay);
         case 2:
             return StepOf(StepKind::CloseNewMap);
+        case 3:
+            return PokeAtMainWindow(model);
+        default:
+            return KeyStep(StepKind::KeyInFront);
+    }
+}
+
+Step StepGenerator::CreditsStep(const SessionModel& model) {
+    switch (random_.Weighted({70, 15, 15})) {
+        case 0:
+            return StepOf(StepKind::CloseCredits);
+        case 1:
+            return KeyStep(StepKind::KeyInFront);
         default:
             return PokeAtMainWindow(model);
     }
 }
 
-Step StepGenerator::CreditsStep(const SessionModel& model) {
-    return random_.Percent(80) ? StepOf(StepKind::CloseCredits) : PokeAtMainWindow(model);
-}
-
 Step StepGenerator::PokeAtMainWindow(const SessionModel& model) {
-    switch (random_.Weighted({4, 3, 3, 1})) {
+    switch (random_.Weighted({4, 3, 3, 1, 1, 1, 2})) {
         case 0:
             return StepOf(StepKind::PointAtViewCell, ViewCell(model));
         case 1:
             return StepOf(StepKind::ClickViewCell, ViewCell(model));
         case 2:
             return StepOf(StepKind::PointAtBackground, random_.Below(kBackgroundPlaces));
-        default:
+        case 3:
             return StepOf(StepKind::PointAtPanel, random_.Below(kPanelControls));
+        case 4:
+            return WheelOverBar(model);
+        case 5:
+            return Wheel(StepKind::WheelCell, ViewCell(model));
+        default:
+            return KeyStep(StepKind::KeyInMain);
     }
 }
 
@@ -217,6 +250,28 @@ Step StepGenerator::Scroll(StepKind kind, int horizontalMax, int verticalMax) {
                 break;
         }
     }
+    return step;
+}
+
+// One to three notches either way, mostly one.
+Step StepGenerator::Wheel(StepKind kind, int number) {
+    Step step = StepOf(kind, number);
+    step.Notches = (random_.Percent(50) ? 1 : -1) * (1 + random_.Weighted({70, 20, 10}));
+    return step;
+}
+
+// Over a bar of the map or of the overview, whichever is shown.
+Step StepGenerator::WheelOverBar(const SessionModel& model) {
+    Step step = Wheel(model.State().OverviewShown ? StepKind::WheelOverview : StepKind::WheelMap);
+    step.Bar = random_.Percent(50) ? Bar::Horizontal : Bar::Vertical;
+    return step;
+}
+
+// Tab, Space and the arrows most often: they move the focus and press.
+Step StepGenerator::KeyStep(StepKind kind) {
+    Step step = StepOf(kind);
+    step.Key =
+        static_cast<Key>(random_.Weighted({10, 5, 3, 3, 6, 6, 2, 2, 2, 2, 4, 4, 8, 1, 1, 1, 2}));
     return step;
 }
 

@@ -32,6 +32,9 @@ private:
     int PointedViewCell(const SessionModel& model);
     int Slot(const SessionModel& model);
     Step Scroll(StepKind kind, int horizontalMax, int verticalMax);
+    Step Wheel(StepKind kind, int number = 0);
+    Step KeyStep(StepKind kind);
+    Step WheelOverBar(const SessionModel& model);
     Step FileStep(StepKind kind);
     GeneratedMap GeneratedFile();
 
