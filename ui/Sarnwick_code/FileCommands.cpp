@@ -96,7 +96,19 @@ void TMainForm::OpenMapClick() {
     if (!chosen) {
         return;
     }
-    const std::string path = chosen->toStdString();
+    ReadChosenMap(chosen->toStdString());
+}
+
+void TMainForm::OpenMapFile(const QString& path) {
+    Run([this, &path] {
+        if (state_.MapModified) {
+            AskToSaveChanges();
+        }
+        ReadChosenMap(path.toStdString());
+    });
+}
+
+void TMainForm::ReadChosenMap(const std::string& path) {
     // The name is taken only once the file has opened, so a failed open
     // leaves the document's own file name in place.
     InputFile file(path);

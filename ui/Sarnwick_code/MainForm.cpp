@@ -1,5 +1,6 @@
-// Creation of the main window, its menu bar, leaving the program, the credits
-// and the reaction to the application becoming active.
+// Creation of the main window, its menu bar, leaving the program, the credits,
+// the reaction to the application becoming active, and map files dropped on
+// the window.
 #include "ui/Sarnwick_code/Sarnwick_code.h"
 
 #include "core/document/EditorState.h"
@@ -11,13 +12,20 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QUrl>
+
+#include <optional>
 
 namespace velmora {
 namespace {
@@ -77,6 +85,7 @@ TMainForm::TMainForm(EditorState& state, UserPrompts& prompts, TileBitmaps& bitm
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFont(WindowFont());
+    setAcceptDrops(true);
     CreateMenus();
     CreateClientControls();
 
@@ -179,6 +188,48 @@ void TMainForm::CreateClientControls() {
 
     CreateViewControls();
     CreateOverviewControls();
+}
+
+namespace {
+
+// The map file a drop carries: exactly one local file named *.map that is no
+// folder. A file manager's drop of several files, of a folder or of text
+// carries none, and none is taken while another window is in front and the
+// main window disabled.
+std::optional<QString> DroppedMapFile(const QWidget& window, const QMimeData* data) {
+    if (!window.isEnabled() || data == nullptr || data->urls().size() != 1) {
+        return std::nullopt;
+    }
+    const QUrl url = data->urls().first();
+    const QFileInfo file(url.toLocalFile());
+    if (!url.isLocalFile() || file.isDir() ||
+        !file.fileName().endsWith(QStringLiteral(".map"), Qt::CaseInsensitive)) {
+        return std::nullopt;
+    }
+    return file.absoluteFilePath();
+}
+
+}  // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedMapFile(*this, event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void TMainForm::dragMoveEvent(QDragMoveEvent* event) {
+    if (DroppedMapFile(*this, event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    const std::optional<QString> file = DroppedMapFile(*this, event->mimeData());
+    if (!file) {
+        return;
+    }
+    event->acceptProposedAction();
+    OpenMapFile(*file);
 }
 
 void TMainForm::ExitClick() {

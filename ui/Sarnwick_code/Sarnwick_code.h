@@ -62,6 +62,12 @@ public:
     void StarportPalloranClick();
     void CreditsClick();
 
+    // Open Map's steps after its dialog, for a map given on the command line
+    // or dropped on the window: the unsaved-changes question when the map is
+    // modified, then the file read as if chosen in the dialog. Errors go to
+    // the program-wide error box.
+    void OpenMapFile(const QString& path);
+
     void AskToSaveChanges();
     void FormClose();
     void AppOnActivate();
@@ -141,6 +147,11 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A file manager's drop of one map file opens it; anything else is
+    // refused as the drag enters.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     class ProgressDisplay;
@@ -152,6 +163,7 @@ private:
     const QPixmap& PictureOfCode(std::int32_t code);
     void ChooseTileSet(std::int32_t tileSet);
     void ShowMessageWindow(const QString& text);
+    void ReadChosenMap(const std::string& path);
 
     EditorState& state_;
     UserPrompts& prompts_;
