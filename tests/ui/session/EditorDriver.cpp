@@ -12,15 +12,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include <csignal>
@@ -160,28 +164,34 @@ std::optional<QString> ChoiceOf(const std::optional<std::string>& path) {
 
 }  // namespace
 
-EditorDriver::EditorDriver(const ScratchFolder& scratch) : scratch_(scratch), program_(prompts_) {
-    program_.MainForm().show();
+EditorDriver::EditorDriver(const ScratchFolder& scratch) : scratch_(scratch) {
+    StartProgram();
+}
+
+void EditorDriver::StartProgram() {
+    program_.reset();
+    program_ = std::make_unique<EditorProgram>(prompts_);
+    program_->MainForm().show();
     // A real pop-up menu would wait for the pointer; the session picks the item.
-    program_.TileForm().OpenMenuAt = [this](QMenu& menu, QPoint) {
+    program_->TileForm().OpenMenuAt = [this](QMenu& menu, QPoint) {
         menuOpened_ = menu.objectName();
     };
 }
 
 void EditorDriver::Prepare(const Step& step) {
-    if (step.Kind == StepKind::OpenMap && step.Open == OpenSource::Generated) {
-        scratch_.WriteGenerated(step.File);
+    if (OffersGeneratedFile(step)) {
+        scratch_.WriteGenerated(step.Open, step.File);
     }
     filesBefore_.clear();
     const bool saves = step.Kind == StepKind::NewMap || step.Kind == StepKind::OpenMap ||
                        step.Kind == StepKind::SaveMap || step.Kind == StepKind::SaveMapAs ||
-                       step.Kind == StepKind::Exit;
+                       step.Kind == StepKind::Exit || step.Kind == StepKind::Drop;
     if (!saves) {
         return;
     }
     // The document's own file, and the one the save dialog would name.
     for (const std::optional<std::string>& path :
-         {std::optional(program_.State().MapFileName), scratch_.PathOf(step.Save)}) {
+         {std::optional(program_->State().MapFileName), scratch_.PathOf(step.Save)}) {
         if (!path || path->empty()) {
             continue;
         }
@@ -200,10 +210,16 @@ void EditorDriver::Take(const Step& step) {
     prompts_.OpenChoices = {ChoiceOf(scratch_.PathOf(step.Open))};
     menuOpened_.clear();
     const FileSizeLimit limit(step.SizeLimit);
+    if (step.Kind == StepKind::Start) {
+        StartProgram();
+        program_->MainForm().OpenMapFile(QString::fromStdString(*scratch_.PathOf(step.Open)));
+        ActivateWindowInFront();
+        return;
+    }
 
-    TMainForm& main = program_.MainForm();
-    TTileForm& palette = program_.TileForm();
-    TNewMapForm& newMap = program_.NewMapForm();
+    TMainForm& main = program_->MainForm();
+    TTileForm& palette = program_->TileForm();
+    TNewMapForm& newMap = program_->NewMapForm();
     QAction* const tileSets[] = {main.Dungeon, main.OpenVL, main.OpenCarrowmere, main.OpenYSR,
                                  main.StarportPalloran};
     switch (step.Kind) {
@@ -250,7 +266,7 @@ void EditorDriver::Take(const Step& step) {
             TakeMenuItem(*main.Credits, step);
             break;
         case StepKind::CloseCredits:
-            program_.CreditsForm().close();
+            program_->CreditsForm().close();
             break;
         case StepKind::NewMap:
             TakeMenuItem(*main.NewMap, step);
@@ -322,6 +338,11 @@ void EditorDriver::Take(const Step& step) {
         case StepKind::KeyInMain:
             PressKey(main, step.Key);
             break;
+        case StepKind::Start:
+            break;  // above: the editor it starts is another
+        case StepKind::Drop:
+            Drop(step);
+            break;
     }
     ActivateWindowInFront();
     if (step.Kind == StepKind::KeyInFront) {
@@ -330,23 +351,61 @@ void EditorDriver::Take(const Step& step) {
     }
 }
 
+// As a file manager's drop arrives: the drag enters the main window over its
+// view, and only when the window accepts it, moves and drops there.
+void EditorDriver::Drop(const Step& step) {
+    QMimeData data;
+    const auto url = [](const std::string& path) {
+        return QUrl::fromLocalFile(QString::fromStdString(path));
+    };
+    switch (step.Payload) {
+        case DropPayload::MapFile:
+            data.setUrls({url(*scratch_.PathOf(step.Open))});
+            break;
+        case DropPayload::SeveralFiles:
+            data.setUrls(
+                {url(*scratch_.PathOf(OpenSource::A)), url(*scratch_.PathOf(OpenSource::B))});
+            break;
+        case DropPayload::Folder:
+            data.setUrls({url(scratch_.MapNamedFolder())});
+            break;
+        case DropPayload::OtherFile:
+            data.setUrls({url(*scratch_.PathOf(OpenSource::A) + ".bak")});
+            break;
+        case DropPayload::Text:
+            data.setText(QString::fromStdString(*scratch_.PathOf(OpenSource::A)));
+            break;
+    }
+    TMainForm& main = program_->MainForm();
+    const QPoint place = main.Client->mapTo(&main, ViewCellPlace(1));
+    QDragEnterEvent enter(place, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &enter);
+    if (!enter.isAccepted()) {
+        return;
+    }
+    QDragMoveEvent move(place, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &move);
+    QDropEvent drop(place, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &drop);
+}
+
 void EditorDriver::PointAtMainWindow(QPoint client) {
-    MovePointer(*program_.MainForm().Client, client);
+    MovePointer(*program_->MainForm().Client, client);
 }
 
 void EditorDriver::ClickMainWindow(QPoint client) {
-    Click(*program_.MainForm().Client, client);
+    Click(*program_->MainForm().Client, client);
 }
 
 QPoint EditorDriver::ViewCellPlace(int viewCell) {
-    return program_.MainForm()
+    return program_->MainForm()
         .MapImages[static_cast<std::size_t>(viewCell - 1)]
         ->geometry()
         .center();
 }
 
 QPoint EditorDriver::PanelControlPlace(int control) {
-    TMainForm& main = program_.MainForm();
+    TMainForm& main = program_->MainForm();
     const QWidget* const controls[kPanelControls] = {
         main.TileTypeLabel,  main.MPFixed,
         main.AttAdjFixed,    main.VisAdjFixed,
@@ -360,13 +419,13 @@ QPoint EditorDriver::PanelControlPlace(int control) {
 // property lines and the position captions.
 QPoint EditorDriver::BackgroundPlace(int place) {
     const QPoint places[kBackgroundPlaces] = {
-        QPoint(4, 4), QPoint(10, 150), QPoint(program_.MainForm().TileTypeLabel->x() + 100, 82)};
+        QPoint(4, 4), QPoint(10, 150), QPoint(program_->MainForm().TileTypeLabel->x() + 100, 82)};
     return places[place];
 }
 
 void EditorDriver::RightClickSlot(int slot, const Step& step) {
     const int item = step.Item;
-    TTileForm& palette = program_.TileForm();
+    TTileForm& palette = program_->TileForm();
     const QPoint place =
         palette.TileImages[static_cast<std::size_t>(slot - 1)]->geometry().center();
     QWidget& receiver = ReceiverAt(palette, place);
@@ -415,11 +474,12 @@ void EditorDriver::DoubleClickMenuItem(QAction& item, QPoint popupAt) {
 // The second click goes to the window under the pointer: a shown secondary
 // window over the main window, else the main window; off them, to none.
 void EditorDriver::SecondClickAt(QPoint global) {
-    QWidget* const windows[] = {&program_.CreditsForm(), &program_.NewMapForm(),
-                                &program_.TileForm(), &program_.MainForm()};
+    QWidget* const windows[] = {&program_->CreditsForm(), &program_->NewMapForm(),
+                                &program_->TileForm(), &program_->MainForm()};
     for (QWidget* window : windows) {
         if (window->isVisible() && window->geometry().contains(global)) {
-            QWidget& root = window == &program_.MainForm() ? *program_.MainForm().Client : *window;
+            QWidget& root =
+                window == &program_->MainForm() ? *program_->MainForm().Client : *window;
             SecondClick(root, root.mapFromGlobal(global));
             return;
         }
@@ -457,16 +517,16 @@ void EditorDriver::PressKey(QWidget& window, Key key) {
 // closes, the active one; the sessions deliver no window system events, so
 // this is done after every step.
 void EditorDriver::ActivateWindowInFront() {
-    QWidget* const secondaries[] = {&program_.TileForm(), &program_.NewMapForm(),
-                                    &program_.CreditsForm()};
+    QWidget* const secondaries[] = {&program_->TileForm(), &program_->NewMapForm(),
+                                    &program_->CreditsForm()};
     for (QWidget* window : secondaries) {
         if (window->isVisible()) {
             QApplication::setActiveWindow(window);
             return;
         }
     }
-    if (program_.MainForm().isVisible()) {
-        QApplication::setActiveWindow(&program_.MainForm());
+    if (program_->MainForm().isVisible()) {
+        QApplication::setActiveWindow(&program_->MainForm());
     }
 }
 

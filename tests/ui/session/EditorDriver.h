@@ -15,6 +15,7 @@ class QAction;
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ public:
     // Starts the editor as the program does, with its main window shown.
     explicit EditorDriver(const ScratchFolder& scratch);
 
-    EditorProgram& Program() { return program_; }
+    EditorProgram& Program() { return *program_; }
     ScriptedPrompts& Prompts() { return prompts_; }
 
     // What must be in place before the step's outcome can be foreseen: the
@@ -46,6 +47,10 @@ public:
     const FileSnapshots& FilesBefore() const { return filesBefore_; }
 
 private:
+    // Starts the editor as the program does, with its main window shown,
+    // ending the one before.
+    void StartProgram();
+    void Drop(const Step& step);
     void PointAtMainWindow(QPoint client);
     void ClickMainWindow(QPoint client);
     QPoint ViewCellPlace(int viewCell);
@@ -60,7 +65,7 @@ private:
 
     const ScratchFolder& scratch_;
     ScriptedPrompts prompts_;
-    EditorProgram program_;
+    std::unique_ptr<EditorProgram> program_;
     QString menuOpened_;
     FileSnapshots filesBefore_;
 };

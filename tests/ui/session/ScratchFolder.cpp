@@ -67,6 +67,7 @@ FileVersionTriple VersionOf(FileVersion version) {
 ScratchFolder::ScratchFolder() : folder_(FolderTemplate()) {
     if (folder_.isValid()) {
         QDir(folder_.path()).mkdir(QStringLiteral("maps"));
+        QDir(folder_.path()).mkdir(QStringLiteral("old.map"));
     }
 }
 
@@ -112,12 +113,14 @@ std::optional<std::string> ScratchFolder::PathOf(OpenSource source) const {
             return PathOf(SaveTarget::Folder);
         case OpenSource::Generated:
             return Root() + "/generated.map";
+        case OpenSource::GeneratedCaps:
+            return Root() + "/Generated.MAP";
     }
     return std::nullopt;
 }
 
-void ScratchFolder::WriteGenerated(const GeneratedMap& map) const {
-    WriteWholeFile(*PathOf(OpenSource::Generated), GeneratedMapBytes(map));
+void ScratchFolder::WriteGenerated(OpenSource where, const GeneratedMap& map) const {
+    WriteWholeFile(*PathOf(where), GeneratedMapBytes(map));
 }
 
 std::vector<std::string> ScratchFolder::LeftoverTemporaryFiles() const {

@@ -27,8 +27,11 @@ public:
     std::optional<std::string> PathOf(SaveTarget target) const;
     std::optional<std::string> PathOf(OpenSource source) const;
 
-    // Writes the generated map where OpenSource::Generated points.
-    void WriteGenerated(const GeneratedMap& map) const;
+    // Writes the generated map where the source, Generated or GeneratedCaps,
+    // points.
+    void WriteGenerated(OpenSource where, const GeneratedMap& map) const;
+    // A folder whose name ends in ".map".
+    std::string MapNamedFolder() const { return Root() + "/old.map"; }
 
     // Hidden files a save left behind in the folder or its sub-folder.
     std::vector<std::string> LeftoverTemporaryFiles() const;

@@ -9,6 +9,7 @@
 #include "core/tiles/TileTables.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 
@@ -116,6 +117,11 @@ std::string Text(const auto& fixedText) {
 }  // namespace
 
 SessionModel::SessionModel(const ScratchFolder& scratch) : scratch_(scratch) {
+    Restart();
+}
+
+void SessionModel::Restart() {
+    state_ = ModelState();
     state_.Grid.assign(kCells, 0);
     state_.EntryWriter.fill(-1);
     state_.SlotShown.fill(true);
@@ -162,6 +168,10 @@ const std::vector<std::uint8_t>* SessionModel::SavedFile(const std::string& path
 }
 
 bool SessionModel::CanTake(const Step& step) const {
+    // The editor is started anew once the one before has ended, or at first.
+    if (step.Kind == StepKind::Start) {
+        return (state_.Ended || state_.Fresh) && step.Open != OpenSource::Cancel;
+    }
     if (state_.Ended) {
         return false;
     }
@@ -219,17 +229,20 @@ bool SessionModel::CanTake(const Step& step) const {
             return palette && slotInRange;
         case StepKind::KeyInFront:
         case StepKind::KeyInMain:
+        case StepKind::Drop:
             return true;
+        case StepKind::Start:
+            break;
     }
     return false;
 }
 
 StepOutcome SessionModel::Take(const Step& step) {
     StepOutcome outcome;
-    if (step.Kind == StepKind::OpenMap && step.Open == OpenSource::Generated) {
+    if (OffersGeneratedFile(step)) {
         // The generated file was just written afresh over whatever a save
         // had put there.
-        savedFiles_.erase(*scratch_.PathOf(OpenSource::Generated));
+        savedFiles_.erase(*scratch_.PathOf(step.Open));
     }
     const ScreenLayoutValues& layout = LayoutValues(state_.Layout);
     switch (step.Kind) {
@@ -354,7 +367,17 @@ StepOutcome SessionModel::Take(const Step& step) {
                 PressKey(step.Key);
             }
             break;
+        case StepKind::Start:
+            // The map is opened as after Open Map's dialog.
+            Restart();
+            ReadMap(*scratch_.PathOf(step.Open), outcome);
+            outcome.GivenMap = outcome.Errors.empty();
+            break;
+        case StepKind::Drop:
+            Drop(step, outcome);
+            break;
     }
+    state_.Fresh = false;
     // The second click of a double click lands on whatever the first left
     // under the pointer: another window, which takes it for no click, or the
     // same spot, where it repeats what the first click did there, which a
@@ -708,27 +731,47 @@ void SessionModel::OpenMap(const Step& step, StepOutcome& outcome) {
         return;
     }
     ++outcome.OpenDialogs;
-    const std::optional<std::string> path = scratch_.PathOf(step.Open);
-    if (!path) {
+    if (const std::optional<std::string> path = scratch_.PathOf(step.Open)) {
+        ReadMap(*path, outcome);
+    }
+}
+
+// A drop is taken only by the main window when no other is in front, and
+// only of one local file named *.map, in any case, that is no folder; it
+// opens as Open Map does after its dialog.
+void SessionModel::Drop(const Step& step, StepOutcome& outcome) {
+    if (!MainTakesInput() || step.Payload != DropPayload::MapFile) {
         return;
     }
-    const std::vector<std::uint8_t>* saved = SavedFile(*path);
-    if (!fs::is_directory(fs::path(*path).parent_path())) {
+    const std::string path = *scratch_.PathOf(step.Open);
+    std::string name = fs::path(path).filename().string();
+    std::ranges::transform(name, name.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (!name.ends_with(".map") || fs::is_directory(path) ||
+        (state_.Modified && !AskToSave(step, outcome))) {
+        return;
+    }
+    ReadMap(path, outcome);
+    outcome.GivenMap = outcome.Errors.empty();
+}
+
+void SessionModel::ReadMap(const std::string& path, StepOutcome& outcome) {
+    const std::vector<std::uint8_t>* saved = SavedFile(path);
+    if (!fs::is_directory(fs::path(path).parent_path())) {
         outcome.Errors.emplace_back("Invalid filename.");
         return;
     }
-    if (saved == nullptr && !fs::exists(*path)) {
+    if (saved == nullptr && !fs::exists(path)) {
         outcome.Errors.emplace_back("File not found.");
         return;
     }
-    if (fs::is_directory(*path)) {
+    if (fs::is_directory(path)) {
         outcome.Errors.emplace_back("File access denied.");
         return;
     }
-    state_.FileName = *path;
+    state_.FileName = path;
     outcome.ReopenedSave = saved != nullptr;
 
-    DecodedMap map = DecodeMap(saved != nullptr ? *saved : ReadWholeFile(*path));
+    DecodedMap map = DecodeMap(saved != nullptr ? *saved : ReadWholeFile(path));
     state_.Grid = std::move(map.Cells);
     if (!map.Complete()) {
         // The cells the file lacks are cleared, and the map maker is told.

@@ -76,6 +76,7 @@ struct ModelState {
 
     Shown Window = Shown::Nothing;
     bool Ended = false;   // the main window was closed: the program has ended
+    bool Fresh = true;    // just started: no step taken since
     int NewMapRadio = 0;  // -1: no item selected
     // The New Map window's keyboard focus: a radio item, Okay, or nothing
     // before the window was first in front; and the one item Tab reaches,
@@ -111,6 +112,7 @@ struct StepOutcome {
     bool VariantChosen = false;
     bool RefusedSlot = false;   // a shown slot was clicked and placed nothing
     bool ReopenedSave = false;  // a file this session saved was opened again
+    bool GivenMap = false;      // a map given on the command line or dropped was opened
 };
 
 inline constexpr std::string_view kQuestionText =
@@ -142,6 +144,8 @@ public:
     const std::vector<std::uint8_t>* SavedFile(const std::string& path) const;
 
 private:
+    // The editor as the program starts it; the files stay.
+    void Restart();
     void Rebuild();
     void ApplyLayout(ScreenLayout layout);
     void ToggleOverview();
@@ -161,6 +165,8 @@ private:
 
     void NewMap(const Step& step, StepOutcome& outcome);
     void OpenMap(const Step& step, StepOutcome& outcome);
+    void ReadMap(const std::string& path, StepOutcome& outcome);
+    void Drop(const Step& step, StepOutcome& outcome);
     void Exit(const Step& step, StepOutcome& outcome);
     // The save the question, "Save Map" and "Save Map As" run; false when it
     // failed, which ends the command that asked.

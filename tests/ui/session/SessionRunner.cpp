@@ -70,6 +70,7 @@ private:
         reached_.RefusedSlot |= outcome.RefusedSlot;
         reached_.ForeignTileSet |= state.TileSet < 0 || state.TileSet > 4;
         reached_.Exited |= state.Ended;
+        reached_.GivenMap |= outcome.GivenMap;
     }
 
     // Failures the test's helpers report land here instead of failing the
@@ -96,8 +97,8 @@ SessionResult RunSeed(std::uint64_t seed, int length) {
     {
         Session session;
         StepGenerator generator(seed);
-        for (int index = 0;
-             index < length && !result.FirstFailure && !session.Model().State().Ended; ++index) {
+        // A program that ended is started again with a map file.
+        for (int index = 0; index < length && !result.FirstFailure; ++index) {
             const Step step = generator.Next(session.Model());
             result.Taken.push_back(step);
             if (!session.Model().CanTake(step)) {

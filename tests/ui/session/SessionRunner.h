@@ -31,6 +31,7 @@ struct Reached {
     bool RefusedSlot = false;      // a palette slot that placed nothing
     bool ForeignTileSet = false;   // a tile set no menu item stands for
     bool Exited = false;           // the program ended by "Exit"
+    bool GivenMap = false;         // a map opened from the command line or a drop
 };
 
 struct SessionResult {

@@ -41,6 +41,7 @@ enum Uses : unsigned {
     kWheel = 1u << 6,  // notches, and for a scroll bar its bar
     kKey = 1u << 7,
     kDouble = 1u << 8,  // may be taken by a double click
+    kDrop = 1u << 9,    // what is dropped, and for a map file the file
 };
 
 struct KindRow {
@@ -50,7 +51,7 @@ struct KindRow {
     unsigned Fields;
 };
 
-constexpr std::array<KindRow, 31> kKinds{{
+constexpr std::array<KindRow, 33> kKinds{{
     {StepKind::PointAtViewCell, "point-cell", "cell", kNone},
     {StepKind::PointAtPanel, "point-panel", "control", kNone},
     {StepKind::PointAtBackground, "point-background", "place", kNone},
@@ -82,6 +83,8 @@ constexpr std::array<KindRow, 31> kKinds{{
     {StepKind::WheelSlot, "wheel-slot", "slot", kWheel},
     {StepKind::KeyInFront, "key", "", kKey},
     {StepKind::KeyInMain, "key-main", "", kKey},
+    {StepKind::Start, "start", "", kOpen},
+    {StepKind::Drop, "drop", "", kDrop | kAnswer | kSave},
 }};
 
 const KindRow& RowOf(StepKind kind) {
@@ -144,7 +147,15 @@ constexpr std::array<Named<SaveTarget>, 7> kSaveTargets{{
     {SaveTarget::FullDisk, "full-disk"},
 }};
 
-constexpr std::array<Named<OpenSource>, 8> kOpenSources{{
+constexpr std::array<Named<DropPayload>, 5> kPayloads{{
+    {DropPayload::MapFile, "map-file"},
+    {DropPayload::SeveralFiles, "several-files"},
+    {DropPayload::Folder, "folder"},
+    {DropPayload::OtherFile, "other-file"},
+    {DropPayload::Text, "text"},
+}};
+
+constexpr std::array<Named<OpenSource>, 9> kOpenSources{{
     {OpenSource::Cancel, "cancel"},
     {OpenSource::A, "a"},
     {OpenSource::B, "b"},
@@ -153,6 +164,7 @@ constexpr std::array<Named<OpenSource>, 8> kOpenSources{{
     {OpenSource::MissingFolder, "missing-folder"},
     {OpenSource::Folder, "folder"},
     {OpenSource::Generated, "generated"},
+    {OpenSource::GeneratedCaps, "generated-caps"},
 }};
 
 constexpr std::array<Named<FileLength>, 6> kFileLengths{{
@@ -294,9 +306,12 @@ Step ReadStep(std::string_view line) {
         step.Save = fields.TakeName("save-as", kSaveTargets);
         step.SizeLimit = fields.TakeFlag("size-limit");
     }
-    if (row->Fields & kOpen) {
+    if (row->Fields & kDrop) {
+        step.Payload = fields.TakeName("what", kPayloads);
+    }
+    if (row->Fields & kOpen || (row->Fields & kDrop && step.Payload == DropPayload::MapFile)) {
         step.Open = fields.TakeName("file", kOpenSources);
-        if (step.Open == OpenSource::Generated) {
+        if (OffersGeneratedFile(step)) {
             ReadGeneratedMap(fields, step.File);
         }
     }
@@ -307,11 +322,18 @@ Step ReadStep(std::string_view line) {
 }  // namespace
 
 bool MayChangeGrid(StepKind kind) {
-    return kind == StepKind::ClickSlot || kind == StepKind::NewMap || kind == StepKind::OpenMap;
+    return kind == StepKind::ClickSlot || kind == StepKind::NewMap || kind == StepKind::OpenMap ||
+           kind == StepKind::Start || kind == StepKind::Drop;
 }
 
 bool TakesDoubleClick(StepKind kind) {
     return (RowOf(kind).Fields & kDouble) != 0;
+}
+
+bool OffersGeneratedFile(const Step& step) {
+    const unsigned fields = RowOf(step.Kind).Fields;
+    const bool opens = fields & kOpen || (fields & kDrop && step.Payload == DropPayload::MapFile);
+    return opens && (step.Open == OpenSource::Generated || step.Open == OpenSource::GeneratedCaps);
 }
 
 std::string ToText(const Step& step) {
@@ -355,9 +377,12 @@ std::string ToText(const Step& step) {
             text << " size-limit=yes";
         }
     }
-    if (row.Fields & kOpen) {
+    if (row.Fields & kDrop) {
+        text << " what=" << NameOf(kPayloads, step.Payload);
+    }
+    if (row.Fields & kOpen || (row.Fields & kDrop && step.Payload == DropPayload::MapFile)) {
         text << " file=" << NameOf(kOpenSources, step.Open);
-        if (step.Open == OpenSource::Generated) {
+        if (OffersGeneratedFile(step)) {
             const GeneratedMap& file = step.File;
             text << " length=" << NameOf(kFileLengths, file.Length);
             if (file.Length == FileLength::Short) {

@@ -46,6 +46,8 @@ enum class StepKind {
     WheelSlot,                 // ... over palette slot Number
     KeyInFront,                // Key pressed in the window in front
     KeyInMain,                 // Key pressed in the main window, whatever is in front
+    Start,                     // the editor started afresh with the map file Open
+    Drop,                      // a file manager drops Payload on the main window
 };
 
 // The places the pointer is moved to that are not cells: controls of the
@@ -88,8 +90,14 @@ enum class Key {
 enum class SaveTarget { Cancel, A, B, C, Folder, MissingFolder, FullDisk };
 
 // What the open dialog returns, when one is shown; Generated is a map file
-// written afresh from File just before the dialog answers.
-enum class OpenSource { Cancel, A, B, C, Absent, MissingFolder, Folder, Generated };
+// written afresh from File just before the dialog answers, GeneratedCaps the
+// same under a name in capitals.
+enum class OpenSource { Cancel, A, B, C, Absent, MissingFolder, Folder, Generated, GeneratedCaps };
+
+// What a file manager drops: one map file (Open), or what the main window
+// refuses: several files, a folder named like a map, a file of another name,
+// a map file's name as text.
+enum class DropPayload { MapFile, SeveralFiles, Folder, OtherFile, Text };
 
 // How much of a map file is there: all of it, the grid alone (an old file),
 // the grid and the tile set, a trailer cut inside its last value, a file with
@@ -128,6 +136,7 @@ struct Step {
     int Notches = 0;  // wheel notches, positive away from the map maker
     velmora::session::Key Key = Key::Tab;
     bool Double = false;  // a click or menu item taken by a double click
+    DropPayload Payload = DropPayload::MapFile;
 
     friend bool operator==(const Step&, const Step&) = default;
 };
@@ -136,6 +145,8 @@ struct Step {
 bool MayChangeGrid(StepKind kind);
 // Whether the step's click or menu item may be taken by a double click.
 bool TakesDoubleClick(StepKind kind);
+// Whether the step offers the generated map file, written afresh before it.
+bool OffersGeneratedFile(const Step& step);
 
 std::string ToText(const Step& step);
 std::string ToText(std::span<const Step> steps);  // one step a line

@@ -68,6 +68,7 @@ struct Totals {
     int RefusedSlot = 0;
     int ForeignTileSet = 0;
     int Exited = 0;
+    int GivenMap = 0;
 
     void Add(const SessionResult& result, Clock::duration time) {
         ++Sessions;
@@ -83,6 +84,7 @@ struct Totals {
         RefusedSlot += reached.RefusedSlot;
         ForeignTileSet += reached.ForeignTileSet;
         Exited += reached.Exited;
+        GivenMap += reached.GivenMap;
     }
 
     void Print() const {
@@ -94,7 +96,7 @@ struct Totals {
                   << OverviewAtEnd << ", map saved " << SavedMap << ", save failed " << FailedSave
                   << ", saved map reopened " << ReopenedSave << ", slot that placed nothing "
                   << RefusedSlot << ", foreign tile set " << ForeignTileSet << ", program ended "
-                  << Exited << std::endl;
+                  << Exited << ", given map opened " << GivenMap << std::endl;
     }
 };
 
@@ -113,7 +115,8 @@ std::string Milestones(const Reached& reached) {
                                                   {reached.ReopenedSave, "reopened"},
                                                   {reached.RefusedSlot, "refused slot"},
                                                   {reached.ForeignTileSet, "foreign set"},
-                                                  {reached.Exited, "ended"}};
+                                                  {reached.Exited, "ended"},
+                                                  {reached.GivenMap, "given map"}};
     for (const auto& [reachedIt, name] : named) {
         if (reachedIt) {
             text += text.empty() ? name : std::string(", ") + name;

@@ -34,6 +34,10 @@ int MenuItemCount(int slot) {
 }  // namespace
 
 Step StepGenerator::Next(const SessionModel& model) {
+    // A program that ended is started again, and some sessions start with a map.
+    if (model.State().Ended || (model.State().Fresh && random_.Percent(25))) {
+        return StartStep();
+    }
     Step step;
     switch (model.State().Window) {
         case Shown::Palette:
@@ -67,8 +71,8 @@ Step StepGenerator::MainWindowStep(const SessionModel& model) {
     }
     const bool overview = state.OverviewShown;
     const ScreenLayoutValues& layout = LayoutValues(state.Layout);
-    switch (random_.Weighted(
-        {14, 2, 3, 14, overview ? 0 : 8, overview ? 10 : 0, 5, 4, 5, 1, 2, 4, 3, 3, 1, 4, 3, 6})) {
+    switch (random_.Weighted({14, 2, 3, 14, overview ? 0 : 8, overview ? 10 : 0, 5, 4, 5, 1, 2, 4,
+                              3, 3, 1, 4, 3, 6, 3})) {
         case 0:
             return StepOf(StepKind::PointAtViewCell, PointedViewCell(model));
         case 1:
@@ -111,8 +115,10 @@ Step StepGenerator::MainWindowStep(const SessionModel& model) {
             return WheelOverBar(model);
         case 16:
             return Wheel(StepKind::WheelCell, ViewCell(model));
-        default:
+        case 17:
             return KeyStep(StepKind::KeyInFront);
+        default:
+            return DropStep();
     }
 }
 
@@ -176,7 +182,7 @@ Step StepGenerator::CreditsStep(const SessionModel& model) {
 }
 
 Step StepGenerator::PokeAtMainWindow(const SessionModel& model) {
-    switch (random_.Weighted({4, 3, 3, 1, 1, 1, 2})) {
+    switch (random_.Weighted({4, 3, 3, 1, 1, 1, 2, 1})) {
         case 0:
             return StepOf(StepKind::PointAtViewCell, ViewCell(model));
         case 1:
@@ -189,8 +195,10 @@ Step StepGenerator::PokeAtMainWindow(const SessionModel& model) {
             return WheelOverBar(model);
         case 5:
             return Wheel(StepKind::WheelCell, ViewCell(model));
-        default:
+        case 6:
             return KeyStep(StepKind::KeyInMain);
+        default:
+            return DropStep();
     }
 }
 
@@ -277,7 +285,8 @@ Step StepGenerator::KeyStep(StepKind kind) {
 
 Step StepGenerator::FileStep(StepKind kind) {
     Step step = StepOf(kind);
-    if (kind == StepKind::NewMap || kind == StepKind::OpenMap || kind == StepKind::Exit) {
+    if (kind == StepKind::NewMap || kind == StepKind::OpenMap || kind == StepKind::Exit ||
+        kind == StepKind::Drop) {
         step.Answer = random_.Percent(50) ? Answer::Ok : Answer::Cancel;
     }
     step.Save = static_cast<SaveTarget>(random_.Weighted({15, 30, 20, 15, 5, 7, 8}));
@@ -289,6 +298,32 @@ Step StepGenerator::FileStep(StepKind kind) {
         }
     }
     return step;
+}
+
+Step StepGenerator::StartStep() {
+    Step step = StepOf(StepKind::Start);
+    step.Open = random_.Percent(5) ? OpenSource::Folder : GivenFile(step.File);
+    return step;
+}
+
+// Mostly one map file, else what the main window refuses.
+Step StepGenerator::DropStep() {
+    Step step = FileStep(StepKind::Drop);
+    step.Payload = static_cast<DropPayload>(random_.Weighted({60, 10, 10, 10, 10}));
+    step.Open = step.Payload == DropPayload::MapFile ? GivenFile(step.File) : OpenSource::Cancel;
+    return step;
+}
+
+OpenSource StepGenerator::GivenFile(GeneratedMap& file) {
+    constexpr std::array kSources{OpenSource::A,         OpenSource::B,
+                                  OpenSource::C,         OpenSource::Absent,
+                                  OpenSource::Generated, OpenSource::GeneratedCaps};
+    const OpenSource source =
+        kSources[static_cast<std::size_t>(random_.Weighted({12, 8, 6, 6, 52, 16}))];
+    if (source == OpenSource::Generated || source == OpenSource::GeneratedCaps) {
+        file = GeneratedFile();
+    }
+    return source;
 }
 
 GeneratedMap StepGenerator::GeneratedFile() {

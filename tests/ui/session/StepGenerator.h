@@ -36,6 +36,10 @@ private:
     Step KeyStep(StepKind kind);
     Step WheelOverBar(const SessionModel& model);
     Step FileStep(StepKind kind);
+    Step StartStep();
+    Step DropStep();
+    // A map file given on the command line or dropped: mostly a generated one.
+    OpenSource GivenFile(GeneratedMap& file);
     GeneratedMap GeneratedFile();
 
     Random random_;
