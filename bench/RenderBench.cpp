@@ -17,7 +17,6 @@
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
-
 #include <array>
 #include <cstring>
 #include <random>

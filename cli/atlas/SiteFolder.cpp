@@ -15,7 +15,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-
 namespace velmora {
 namespace fs = std::filesystem;
 namespace {
