@@ -94,6 +94,8 @@ protected:
         }
         QDropEvent drop(QPointF(middle), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&Main(), &drop);
+        // The window opens a dropped map once the drop has returned.
+        QCoreApplication::sendPostedEvents(&Main(), QEvent::MetaCall);
         return drop.isAccepted();
     }
     bool DropFiles(const QStringList& paths) {

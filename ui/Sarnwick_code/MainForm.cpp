@@ -229,7 +229,16 @@ void TMainForm::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    OpenMapFile(*file);
+    // The file manager waits until the drop returns; the question and the
+    // messages of opening must not keep it waiting, so they come after.
+    QMetaObject::invokeMethod(
+        this,
+        [this, path = *file] {
+            if (isEnabled()) {
+                OpenMapFile(path);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void TMainForm::ExitClick() {

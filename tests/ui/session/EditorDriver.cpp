@@ -387,6 +387,8 @@ void EditorDriver::Drop(const Step& step) {
     QApplication::sendEvent(&main, &move);
     QDropEvent drop(place, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&main, &drop);
+    // The window opens a dropped map once the drop has returned.
+    QCoreApplication::sendPostedEvents(&main, QEvent::MetaCall);
 }
 
 void EditorDriver::PointAtMainWindow(QPoint client) {
