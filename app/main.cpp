@@ -6,8 +6,8 @@
 #include "ui/Sarnwick_code/Sarnwick_code.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
+#include <filesystem>
 #include <iostream>
 #include <span>
 
@@ -34,9 +34,11 @@ int main(int argc, char* argv[]) {
     velmora::EditorProgram program(prompts);
     program.MainForm().show();
     if (arguments.File) {
-        // As the open dialog gives it: a whole path.
-        program.MainForm().OpenMapFile(
-            QFileInfo(QString::fromLocal8Bit(arguments.File->c_str())).absoluteFilePath());
+        // A whole path, as the open dialog gives it, kept as the file system's
+        // bytes: a name that is no valid text still names its file.
+        std::error_code error;
+        const std::filesystem::path whole = std::filesystem::absolute(*arguments.File, error);
+        program.MainForm().OpenMapFile(error ? *arguments.File : whole.string());
     }
     return QApplication::exec();
 }

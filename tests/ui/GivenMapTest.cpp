@@ -120,6 +120,7 @@ TEST_F(GivenMapTest, AGivenMapOpensAsOpenMapOpensIt) {
         const char* Message;   // modal text or error, if any
     } cases[] = {
         {"complete.map", kMapFileBytes, 4, 12, nullptr},
+        {"\xff-no-text.map", kMapFileBytes, 4, 12, nullptr},  // a name that is no UTF-8
         {"short.map", 4000, 0, 0, "This map file is incomplete: it held only 1,000"},
         {"missing.map", 0, 0, 0, "File not found."},
     };
@@ -129,7 +130,7 @@ TEST_F(GivenMapTest, AGivenMapOpensAsOpenMapOpensIt) {
             c.Bytes > 0 ? WriteMap(c.Name, StarportPalloran, c.Bytes) : PathIn(c.Name);
         prompts.Errors.clear();
         prompts.ModalTexts.clear();
-        Main().OpenMapFile(QString::fromStdString(path));
+        Main().OpenMapFile(path);
         EXPECT_EQ(State().CurrentTileSet, c.TileSet) << c.Name;
         EXPECT_EQ(State().MapGrid.At(510, 487), c.Cell) << c.Name;
         EXPECT_FALSE(State().MapModified) << c.Name;

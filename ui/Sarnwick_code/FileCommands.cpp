@@ -99,12 +99,12 @@ void TMainForm::OpenMapClick() {
     ReadChosenMap(chosen->toStdString());
 }
 
-void TMainForm::OpenMapFile(const QString& path) {
+void TMainForm::OpenMapFile(const std::string& path) {
     Run([this, &path] {
         if (state_.MapModified) {
             AskToSaveChanges();
         }
-        ReadChosenMap(path.toStdString());
+        ReadChosenMap(path);
     });
 }
 

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -233,7 +234,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
     // messages of opening must not keep it waiting, so they come after.
     QMetaObject::invokeMethod(
         this,
-        [this, path = *file] {
+        [this, path = QFile::encodeName(*file).toStdString()] {
             if (isEnabled()) {
                 OpenMapFile(path);
             }

@@ -65,8 +65,9 @@ public:
     // Open Map's steps after its dialog, for a map given on the command line
     // or dropped on the window: the unsaved-changes question when the map is
     // modified, then the file read as if chosen in the dialog. Errors go to
-    // the program-wide error box.
-    void OpenMapFile(const QString& path);
+    // the program-wide error box. The path is the file system's bytes, which
+    // need not be text in any encoding.
+    void OpenMapFile(const std::string& path);
 
     void AskToSaveChanges();
     void FormClose();

@@ -212,7 +212,7 @@ void EditorDriver::Take(const Step& step) {
     const FileSizeLimit limit(step.SizeLimit);
     if (step.Kind == StepKind::Start) {
         StartProgram();
-        program_->MainForm().OpenMapFile(QString::fromStdString(*scratch_.PathOf(step.Open)));
+        program_->MainForm().OpenMapFile(*scratch_.PathOf(step.Open));
         ActivateWindowInFront();
         return;
     }
