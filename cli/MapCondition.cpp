@@ -69,6 +69,25 @@ std::vector<ConditionNote> DescribeCondition(const MapFileCondition& map) {
     return notes;
 }
 
+std::uint64_t NoTileCells(const std::int32_t tileSet, const std::span<const CodeCount> counts) {
+    if (!IsKnownTileSet(tileSet)) {
+        return 0;
+    }
+    const TileNames names(tileSet);
+    std::uint64_t cells = 0;
+    for (const CodeCount& counted : counts) {
+        cells += names.Find(counted.Code) == nullptr ? counted.Count : 0;
+    }
+    return cells;
+}
+
+std::optional<std::string> NoTileText(const std::int32_t tileSet, const std::uint64_t noTileCells) {
+    if (noTileCells == 0) {
+        return std::nullopt;
+    }
+    return CellCount(noTileCells) + " with codes that name no tile in " + TileSetText(tileSet);
+}
+
 std::vector<std::string> FileDamage(const MapFileCondition& map) {
     std::vector<std::string> damage;
     for (ConditionNote& note : DescribeCondition(map)) {

@@ -7,6 +7,7 @@
 
 #include "cli/Console.h"
 #include "cli/MapInput.h"
+#include "core/document/CodeCounts.h"
 #include "core/document/Version.h"
 
 #include <cstdint>
@@ -52,6 +53,14 @@ struct ConditionNote {
 // lacks its version too, but that alone is an older map the editor opens as
 // complete: not a note.
 std::vector<ConditionNote> DescribeCondition(const MapFileCondition& map);
+
+// The cells whose codes name no tile of a known tile set; 0 for an unknown
+// one, whose own note says that no code names a tile.
+std::uint64_t NoTileCells(std::int32_t tileSet, std::span<const CodeCount> counts);
+
+// "4 cells with codes that name no tile in 0 "Dungeon - VL"", or nothing
+// when there are none.
+std::optional<std::string> NoTileText(std::int32_t tileSet, std::uint64_t noTileCells);
 
 // The sentences of the damage notes alone.
 std::vector<std::string> FileDamage(const MapFileCondition& map);

@@ -48,6 +48,33 @@ LoadedMap LoadMap(const std::string& path, const RowSink& onRow) {
     return map;
 }
 
+std::vector<std::uint8_t> ReadInputBytes(const std::string& path) {
+    const std::unique_ptr<InputFile> file = OpenInput(path);
+    // A pipe's length shows only as it is read: one map's worth at a time.
+    std::vector<std::uint8_t> bytes(file->Size().value_or(kMapFileBytes) + 1);
+    std::size_t done = 0;
+    while (const std::size_t n = file->Read(std::span(bytes).subspan(done))) {
+        done += n;
+        if (done == bytes.size()) {
+            bytes.resize(bytes.size() + kMapFileBytes);
+        }
+    }
+    if (file->ReadError()) {
+        throw FileError(path, "cannot be read: " + *file->ReadError());
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+LoadedMap LoadMapFromBytes(const std::string& path, const std::span<const std::uint8_t> bytes) {
+    LoadedMap map;
+    map.Path = path;
+    map.Grid = std::make_unique<MapGrid>();
+    std::int32_t tileSet = 0;
+    static_cast<MapFileCondition&>(map) = LoadMapBytes(bytes, *map.Grid, tileSet);
+    return map;
+}
+
 void RefuseStandardInputTwice(const QStringList& paths) {
     if (paths.count(QString::fromStdString(kStandardInputName)) > 1) {
         throw UsageError("standard input ('-') can be read only once");

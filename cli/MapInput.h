@@ -13,6 +13,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -39,6 +40,14 @@ std::unique_ptr<InputFile> OpenInput(const std::string& path);
 // read fails. A short or damaged file is not an error: what it holds is
 // loaded and described in the result.
 LoadedMap LoadMap(const std::string& path, const RowSink& onRow = {});
+
+// The whole input's bytes, for a map that is read more than once (its
+// history reads it beside its versions). Throws as LoadMap does, a read
+// error included.
+std::vector<std::uint8_t> ReadInputBytes(const std::string& path);
+
+// The map that bytes read from path hold, as LoadMap loads it.
+LoadedMap LoadMapFromBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Throws UsageError when standard input is named more than once: it can be
 // read only once.

@@ -11,6 +11,13 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace velmora {
@@ -56,10 +63,17 @@ public:
         }
     }
 
-    // Runs git to its end and returns what it wrote.
-    QByteArray Run(const QStringList& arguments) const {
+    // Runs git to its end, with input on its standard input, and returns
+    // what it wrote.
+    QByteArray Run(const QStringList& arguments,
+                   const std::span<const std::uint8_t> input = {}) const {
         QProcess git;
         Start(git, arguments);
+        if (!input.empty()) {
+            git.write(reinterpret_cast<const char*>(input.data()),
+                      static_cast<qint64>(input.size()));
+            git.waitForBytesWritten(-1);
+        }
         git.closeWriteChannel();
         git.waitForFinished(-1);
         Check(git, arguments);
@@ -130,7 +144,8 @@ std::vector<MapVersion> ParseLog(const QByteArray& log) {
 
 }  // namespace
 
-GitHistory ReadGitHistory(const std::string& mapPath, const std::size_t mostVersions) {
+GitHistory ReadGitHistory(const std::string& mapPath, const std::size_t mostVersions,
+                          const std::optional<std::vector<std::uint8_t>>& worktree) {
     if (mapPath == kStandardInputName) {
         throw NotInGitWorkTree(mapPath);  // what comes through a pipe has no history
     }
@@ -142,14 +157,17 @@ GitHistory ReadGitHistory(const std::string& mapPath, const std::size_t mostVers
                           QStringLiteral("--"), git.FileName()}));
     std::reverse(versions.begin(), versions.end());
 
-    const QFileInfo file(QString::fromStdString(mapPath));
-    if (file.exists()) {
-        const std::string blob =
-            git.Run({QStringLiteral("hash-object"), QStringLiteral("--"), git.FileName()})
-                .trimmed()
-                .toStdString();
+    if (worktree) {
+        // The bytes already read, hashed as git hashes the file at its path
+        // (with the filters its attributes name).
+        const std::string blob = git.Run({QStringLiteral("hash-object"), QStringLiteral("--stdin"),
+                                          QStringLiteral("--path=") + git.FileName()},
+                                         *worktree)
+                                     .trimmed()
+                                     .toStdString();
         // git log abbreviates the objects' names as it does the commits'.
         if (versions.empty() || !blob.starts_with(versions.back().Blob)) {
+            const QFileInfo file(QString::fromStdString(mapPath));
             versions.push_back(
                 MapVersion{kWorktreeVersion,
                            kWorktreeVersion,
@@ -169,8 +187,92 @@ GitHistory ReadGitHistory(const std::string& mapPath, const std::size_t mostVers
     return history;
 }
 
-void ReadVersionBytes(const std::string& mapPath, const GitHistory& history,
-                      const VersionBytesSink& use) {
+namespace {
+
+// The versions' bytes on their way from git's reading thread to the caller:
+// at most kAhead versions wait, and their buffers go back to be filled again,
+// so that no version costs a fresh four megabytes.
+class VersionQueue {
+public:
+    static constexpr std::size_t kAhead = 2;
+
+    // The reader's side: an empty buffer to fill; nothing once the caller
+    // has stopped.
+    std::optional<std::vector<std::uint8_t>> TakeEmpty() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return stopped_ || filled_.size() + handedOut_ < kAhead; });
+        if (stopped_) {
+            return std::nullopt;
+        }
+        ++handedOut_;
+        if (empty_.empty()) {
+            return std::vector<std::uint8_t>();
+        }
+        std::vector<std::uint8_t> buffer = std::move(empty_.back());
+        empty_.pop_back();
+        return buffer;
+    }
+
+    void PutFilled(std::vector<std::uint8_t> bytes) {
+        const std::lock_guard lock(mutex_);
+        --handedOut_;
+        filled_.push_back(std::move(bytes));
+        changed_.notify_all();
+    }
+
+    // Ends the reading with what went wrong, or with nothing when all went well.
+    void Finish(std::exception_ptr failure) {
+        const std::lock_guard lock(mutex_);
+        finished_ = true;
+        failure_ = std::move(failure);
+        changed_.notify_all();
+    }
+
+    // The caller's side: the next version's bytes. Rethrows the reader's
+    // failure.
+    std::vector<std::uint8_t> TakeFilled() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return !filled_.empty() || finished_; });
+        if (filled_.empty()) {
+            if (failure_) {
+                std::rethrow_exception(failure_);
+            }
+            throw std::logic_error("the versions' reader ended before the last version");
+        }
+        std::vector<std::uint8_t> bytes = std::move(filled_.front());
+        filled_.pop_front();
+        return bytes;
+    }
+
+    void GiveBack(std::vector<std::uint8_t> buffer) {
+        const std::lock_guard lock(mutex_);
+        empty_.push_back(std::move(buffer));
+        changed_.notify_all();
+    }
+
+    // The caller wants no more versions.
+    void Stop() {
+        const std::lock_guard lock(mutex_);
+        stopped_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::vector<std::uint8_t>> filled_;
+    std::vector<std::vector<std::uint8_t>> empty_;
+    std::size_t handedOut_ = 0;
+    bool stopped_ = false;
+    bool finished_ = false;
+    std::exception_ptr failure_;
+};
+
+// Reads the committed versions' bytes from one git cat-file --batch, in
+// order, into the queue's buffers. The process lives on the reading thread,
+// as a QProcess must.
+void ReadCommittedVersions(const std::string& mapPath, const GitHistory& history,
+                           VersionQueue& queue) {
     const Git git(mapPath);
     const QStringList arguments{QStringLiteral("cat-file"), QStringLiteral("--batch")};
     QProcess batch;
@@ -194,19 +296,15 @@ void ReadVersionBytes(const std::string& mapPath, const GitHistory& history,
         }
         return true;
     };
-    std::vector<std::uint8_t> bytes;
-    for (std::size_t i = 0; i < history.Versions.size(); ++i) {
-        const MapVersion& version = history.Versions[i];
+    for (const MapVersion& version : history.Versions) {
         if (version.IsWorktree()) {
-            const std::unique_ptr<InputFile> file = OpenInput(mapPath);
-            bytes.assign(file->Size().value_or(0), 0);
-            std::size_t done = 0;
-            while (const std::size_t n = file->Read(std::span(bytes).subspan(done))) {
-                done += n;
-            }
-            bytes.resize(done);
-            use(i, bytes);
             continue;
+        }
+        std::optional<std::vector<std::uint8_t>> bytes = queue.TakeEmpty();
+        if (!bytes) {
+            batch.kill();
+            batch.waitForFinished(-1);
+            return;
         }
         while (!batch.canReadLine()) {
             if (!batch.waitForReadyRead(-1)) {
@@ -223,22 +321,56 @@ void ReadVersionBytes(const std::string& mapPath, const GitHistory& history,
         if (header.value(1) != "blob" || !sized || size < 0) {
             throw FileError(mapPath, "git has no version " + version.ShortCommit + " of it");
         }
-        bytes.resize(static_cast<std::size_t>(size));
+        bytes->resize(static_cast<std::size_t>(size));
         qint64 done = 0;
         while (done < size) {
             if (!await(1)) {
                 throw FileError(mapPath,
                                 "git cat-file ended inside version " + version.ShortCommit);
             }
-            done += batch.read(reinterpret_cast<char*>(bytes.data()) + done, size - done);
+            done += batch.read(reinterpret_cast<char*>(bytes->data()) + done, size - done);
         }
         if (!await(1)) {
             throw FileError(mapPath, "git cat-file ended inside version " + version.ShortCommit);
         }
         batch.read(1);  // the newline after the object
-        use(i, bytes);
+        queue.PutFilled(std::move(*bytes));
     }
     batch.waitForFinished(-1);
+}
+
+}  // namespace
+
+void ReadVersionBytes(const std::string& mapPath, const GitHistory& history,
+                      const std::optional<std::vector<std::uint8_t>>& worktree,
+                      const VersionBytesSink& use) {
+    VersionQueue queue;
+    const std::jthread reader([&] {
+        std::exception_ptr failure;
+        try {
+            ReadCommittedVersions(mapPath, history, queue);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        queue.Finish(failure);
+    });
+    // However this ends, the reader is told to stop before it is joined.
+    const struct Stopper {
+        VersionQueue& Queue;
+        ~Stopper() { Queue.Stop(); }
+    } stopper{queue};
+    for (std::size_t i = 0; i < history.Versions.size(); ++i) {
+        if (history.Versions[i].IsWorktree()) {
+            if (!worktree) {
+                throw FileError(mapPath, "is no longer in the work tree");
+            }
+            use(i, *worktree);
+            continue;
+        }
+        std::vector<std::uint8_t> bytes = queue.TakeFilled();
+        use(i, bytes);
+        queue.GiveBack(std::move(bytes));
+    }
 }
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -44,15 +45,19 @@ public:
 };
 
 // The newest mostVersions versions of the map, the working-tree file last
-// when it differs from its last commit. Throws NotInGitWorkTree, or FileError
+// when it differs from its last commit; worktree holds that file's bytes, or
+// nothing when there is no such file. Throws NotInGitWorkTree, or FileError
 // with git's own message when git is missing or fails.
-GitHistory ReadGitHistory(const std::string& mapPath, std::size_t mostVersions);
+GitHistory ReadGitHistory(const std::string& mapPath, std::size_t mostVersions,
+                          const std::optional<std::vector<std::uint8_t>>& worktree);
 
 // Hands each version's bytes to use, oldest first: the commits' from one
-// `git cat-file --batch`, the working-tree file's from the file. Throws
-// FileError.
+// `git cat-file --batch`, read ahead on a thread of their own while use
+// works on the version before, and the working-tree file's from worktree.
+// Throws FileError, and whatever use throws.
 using VersionBytesSink = std::function<void(std::size_t version, std::span<const std::uint8_t>)>;
 void ReadVersionBytes(const std::string& mapPath, const GitHistory& history,
+                      const std::optional<std::vector<std::uint8_t>>& worktree,
                       const VersionBytesSink& use);
 
 }  // namespace velmora

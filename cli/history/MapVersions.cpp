@@ -1,46 +1,148 @@
 // Turning versions' bytes into the cells each changed, with two grids: the
-// version before and the one being read.
+// version before and the one being read. The codes are counted once, for the
+// oldest version, and then kept up to date from each version's changes, so
+// that every version's cells with codes that name no tile are known without
+// counting its whole grid again.
 #include "cli/history/MapVersions.h"
 
 #include "cli/MapCondition.h"
 #include "core/document/GridDifference.h"
 #include "core/document/MapLoading.h"
+#include "core/tiles/TileNames.h"
+#include "core/tiles/TileSet.h"
 
+#include <QFileInfo>
+
+#include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 namespace velmora {
+namespace {
 
-MapVersions ReadMapVersions(const std::string& mapPath, const std::size_t mostVersions) {
+// The count of every code of the version read last.
+class RunningCounts {
+public:
+    explicit RunningCounts(const std::span<const TileCode> cells) {
+        for (const CodeCount& counted : CountCodes(cells)) {
+            counts_[counted.Code] = counted.Count;
+        }
+    }
+
+    void Change(const TileCode from, const TileCode to) {
+        if (--counts_[from] == 0) {
+            counts_.erase(from);
+        }
+        ++counts_[to];
+    }
+
+    // Ordered by code.
+    std::vector<CodeCount> Counts() const {
+        std::vector<CodeCount> counts;
+        counts.reserve(counts_.size());
+        for (const auto& [code, count] : counts_) {
+            counts.push_back({code, count});
+        }
+        std::sort(counts.begin(), counts.end(),
+                  [](const CodeCount& a, const CodeCount& b) { return a.Code < b.Code; });
+        return counts;
+    }
+
+private:
+    std::unordered_map<TileCode, std::uint32_t> counts_;
+};
+
+}  // namespace
+
+MapVersions ReadMapVersions(const std::string& mapPath, const std::size_t mostVersions,
+                            const std::optional<std::vector<std::uint8_t>>& worktree) {
     MapVersions versions;
-    versions.History = ReadGitHistory(mapPath, mostVersions);
+    versions.History = ReadGitHistory(mapPath, mostVersions, worktree);
     if (versions.History.Versions.empty()) {
         throw FileError(mapPath, "has no version in git and no file in the work tree");
     }
     versions.Changes.resize(versions.History.Versions.size());
     auto before = std::make_unique<MapGrid>();
     auto current = std::make_unique<MapGrid>();
-    ReadVersionBytes(
-        mapPath, versions.History,
-        [&](const std::size_t index, const std::span<const std::uint8_t> bytes) {
-            std::int32_t tileSet = 0;
-            const MapFileCondition condition = LoadMapBytes(bytes, *current, tileSet);
-            VersionChanges& changes = versions.Changes[index];
-            changes.StoredTileSet = condition.TileSet;
-            changes.TileSet = DrawingTileSet(condition, std::nullopt);
-            for (ConditionNote& note : DescribeCondition(condition)) {
-                changes.Problems.push_back(std::move(note.Text));
+    std::optional<RunningCounts> counts;
+    // The cells of the version before that name no tile in its tile set.
+    std::uint64_t noTileCells = 0;
+    std::int32_t noTileSet = -1;
+    std::vector<TileCode> codes;
+    const auto use = [&](const std::size_t index, const std::span<const std::uint8_t> bytes) {
+        std::int32_t tileSet = 0;
+        const MapFileCondition condition = LoadMapBytes(bytes, *current, tileSet);
+        VersionChanges& changes = versions.Changes[index];
+        changes.StoredTileSet = condition.TileSet;
+        changes.TileSet = DrawingTileSet(condition, std::nullopt);
+        for (ConditionNote& note : DescribeCondition(condition)) {
+            changes.Problems.push_back(std::move(note.Text));
+        }
+        changes.Cells = DifferingCells(before->Cells(), current->Cells());
+        changes.Codes.reserve(changes.Cells.size());
+        const TileNames names(changes.TileSet);
+        const bool sameTileSet = counts && noTileSet == changes.TileSet;
+        for (const std::int32_t cell : changes.Cells) {
+            const TileCode was = before->Cells()[static_cast<std::size_t>(cell)];
+            const TileCode code = current->Cells()[static_cast<std::size_t>(cell)];
+            changes.Codes.push_back(code);
+            if (counts) {
+                counts->Change(was, code);
+                if (sameTileSet && IsKnownTileSet(changes.TileSet)) {
+                    noTileCells -= names.Find(was) == nullptr;
+                    noTileCells += names.Find(code) == nullptr;
+                }
             }
-            changes.Cells = DifferingCells(before->Cells(), current->Cells());
-            changes.Codes.reserve(changes.Cells.size());
-            for (const std::int32_t cell : changes.Cells) {
-                changes.Codes.push_back(current->Cells()[static_cast<std::size_t>(cell)]);
+        }
+        codes.insert(codes.end(), changes.Codes.begin(), changes.Codes.end());
+        if (index == 0) {
+            versions.Oldest = std::make_unique<MapGrid>(*current);
+            counts.emplace(current->Cells());
+            for (const CodeCount& counted : counts->Counts()) {
+                codes.push_back(counted.Code);
             }
-            if (index == 0) {
-                versions.Oldest = std::make_unique<MapGrid>(*current);
-            }
-            std::swap(before, current);
-        });
+        }
+        if (!sameTileSet) {
+            noTileCells = NoTileCells(changes.TileSet, counts->Counts());
+            noTileSet = changes.TileSet;
+        }
+        if (const auto noTile = NoTileText(changes.TileSet, noTileCells)) {
+            changes.Problems.push_back(*noTile);
+        }
+        std::swap(before, current);
+    };
+    ReadVersionBytes(mapPath, versions.History, worktree, use);
+    versions.NewestCounts = counts->Counts();
+    std::sort(codes.begin(), codes.end());
+    codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+    versions.Codes = std::move(codes);
     return versions;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWorktreeFile(const std::string& mapPath) {
+    if (mapPath != kStandardInputName && !QFileInfo::exists(QString::fromStdString(mapPath))) {
+        return std::nullopt;
+    }
+    return ReadInputBytes(mapPath);
+}
+
+void AddMostVersionsOption(CommandLine& line) {
+    line.AddOption(
+        QCommandLineOption(QStringLiteral("max-versions"), QString(), QStringLiteral("N")));
+}
+
+std::optional<std::size_t> MostVersionsGiven(const CommandLine& line) {
+    const std::optional<int> given =
+        line.IntegerValue(QStringLiteral("max-versions"), 1, 1'000'000);
+    return given ? std::optional(static_cast<std::size_t>(*given)) : std::nullopt;
+}
+
+std::optional<std::string> TileSetChangeText(const VersionChanges& changes,
+                                             const VersionChanges* const before) {
+    if (before == nullptr || before->StoredTileSet == changes.StoredTileSet) {
+        return std::nullopt;
+    }
+    return TileSetText(before->StoredTileSet) + " -> " + TileSetText(changes.StoredTileSet);
 }
 
 }  // namespace velmora

@@ -4,12 +4,15 @@
 // words it. A damaged version is kept and flagged, never refused.
 #pragma once
 
+#include "cli/CommandLine.h"
 #include "cli/history/GitHistory.h"
+#include "core/document/CodeCounts.h"
 #include "core/document/MapGrid.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,10 +33,33 @@ struct MapVersions {
     GitHistory History;
     std::unique_ptr<MapGrid> Oldest;      // the oldest version's cells
     std::vector<VersionChanges> Changes;  // one per version, oldest first
+    // Every code that any version holds, ascending.
+    std::vector<TileCode> Codes;
+    // Every code of the newest version with its count, ordered by code.
+    std::vector<CodeCount> NewestCounts;
 };
 
-// Reads every version of the map through git. Throws what ReadGitHistory and
-// ReadVersionBytes throw.
-MapVersions ReadMapVersions(const std::string& mapPath, std::size_t mostVersions);
+// Reads every version of the map through git. worktree holds the bytes of
+// the working-tree file, read once by the caller, or nothing when there is
+// no such file. Throws what ReadGitHistory and ReadVersionBytes throw.
+MapVersions ReadMapVersions(const std::string& mapPath, std::size_t mostVersions,
+                            const std::optional<std::vector<std::uint8_t>>& worktree);
+
+// The working-tree file's bytes for ReadMapVersions: nothing when the map is
+// not there (deleted, or only in git). Throws FileError when it cannot be
+// read.
+std::optional<std::vector<std::uint8_t>> ReadWorktreeFile(const std::string& mapPath);
+
+// The --max-versions option of every subcommand that reads a history: how
+// many of the newest versions it reads (from 1 to a million, default 500).
+inline constexpr int kDefaultMostVersions = 500;
+void AddMostVersionsOption(CommandLine& line);
+// The number given, or nothing when the option is not set.
+std::optional<std::size_t> MostVersionsGiven(const CommandLine& line);
+
+// A stored tile set's change between two versions, as
+// `0 "Dungeon - VL" -> 4 "Starport - Palloran"`, or nothing when it stayed.
+std::optional<std::string> TileSetChangeText(const VersionChanges& changes,
+                                             const VersionChanges* before);
 
 }  // namespace velmora

@@ -66,9 +66,7 @@ MapSummary Summarize(const LoadedMap& map, std::vector<CodeCount> codes) {
         }
         if (!summary.NoTile.empty()) {
             FindFirstCells(held, names, summary.NoTile);
-            summary.Problems.push_back(CellCount(summary.NoTileCells) +
-                                       " with codes that name no tile in " +
-                                       TileSetText(map.TileSet));
+            summary.Problems.push_back(*NoTileText(*map.TileSet, summary.NoTileCells));
         }
     }
 

@@ -33,8 +33,6 @@ Exit status: 0 when the history was shown; 2 when MAP is in no git work
 tree, git is missing or fails, or for bad arguments.
 )";
 
-constexpr int kDefaultMostVersions = 500;
-
 // "X,Y" within the map.
 MapCell CellOf(const QString& text) {
     const QStringList fields = text.split(QLatin1Char(','));
@@ -56,9 +54,8 @@ std::string Heading(const MapVersion& version) {
 
 std::string Changed(const VersionChanges& changes, const VersionChanges* before) {
     std::string text = " (" + CellCount(changes.Cells.size()) + " changed";
-    if (before != nullptr && before->StoredTileSet != changes.StoredTileSet) {
-        text += ", tile set " + TileSetText(before->StoredTileSet) + " -> " +
-                TileSetText(changes.StoredTileSet);
+    if (const auto tileSetChange = TileSetChangeText(changes, before)) {
+        text += ", tile set " + *tileSetChange;
     }
     return text + ")";
 }
@@ -83,8 +80,7 @@ std::vector<TileCode> CodesOfCell(const MapVersions& versions, const MapCell cel
 int RunLog(const QStringList& arguments, Console& console) {
     CommandLine line("log", kHelp);
     line.AddOption(QCommandLineOption(QStringLiteral("cell"), QString(), QStringLiteral("X,Y")));
-    line.AddOption(
-        QCommandLineOption(QStringLiteral("max-versions"), QString(), QStringLiteral("N")));
+    AddMostVersionsOption(line);
     if (!line.Parse(arguments, console, 1, 1)) {
         return kExitSuccess;
     }
@@ -92,11 +88,10 @@ int RunLog(const QStringList& arguments, Console& console) {
         line.IsSet(QStringLiteral("cell"))
             ? std::optional(CellOf(line.Value(QStringLiteral("cell"))))
             : std::nullopt;
-    const int mostVersions = line.IntegerValue(QStringLiteral("max-versions"), 1, 1'000'000)
-                                 .value_or(kDefaultMostVersions);
+    const std::size_t mostVersions = MostVersionsGiven(line).value_or(kDefaultMostVersions);
     const std::string path = line.Positional().first().toStdString();
 
-    const MapVersions versions = ReadMapVersions(path, static_cast<std::size_t>(mostVersions));
+    const MapVersions versions = ReadMapVersions(path, mostVersions, ReadWorktreeFile(path));
     const std::vector<MapVersion>& history = versions.History.Versions;
     const std::vector<TileCode> codes =
         cell ? CodesOfCell(versions, *cell) : std::vector<TileCode>{};

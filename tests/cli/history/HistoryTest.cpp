@@ -3,11 +3,14 @@
 // rename, a version cut short, commits of other files, and an uncommitted
 // change in the working tree.
 #include "MapToolFixture.h"
+#include "cli/MapCondition.h"
+#include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 #include "publish/AtlasScripts.h"
 
 #include <gmock/gmock.h>
 
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <filesystem>
@@ -81,9 +84,10 @@ protected:
 TEST_F(HistoryTest, LogShowsEveryVersionNewestFirstThroughTheRename) {
     const RunResult result = Run({"log", Q(PathOf("realm.map"))});
     ASSERT_EQ(result.Status, kExitSuccess) << result.Err;
-    const QStringList lines = Q(result.Out).split('\n', Qt::SkipEmptyParts);
-    // One line per version, and two for the version cut short: what is wrong.
-    ASSERT_EQ(lines.size(), static_cast<qsizetype>(versions_.size()) + 2);
+    const QStringList lines =
+        Q(result.Out).split('\n', Qt::SkipEmptyParts).filter(QRegularExpression("^\\S"));
+    // One line per version, and indented below it what is wrong with it.
+    ASSERT_EQ(lines.size(), static_cast<qsizetype>(versions_.size()));
     EXPECT_THAT(lines.first().toStdString(), StartsWith("worktree 20"));
     EXPECT_THAT(lines.first().toStdString(), HasSubstr("uncommitted changes (1 cell changed)"));
     EXPECT_THAT(
@@ -124,7 +128,19 @@ TEST_F(HistoryTest, PublishedVersionsGiveBackEveryVersionsCells) {
         SCOPED_TRACE(expected.Subject);
         const QJsonObject version = listed[static_cast<qsizetype>(v)].toObject();
         EXPECT_EQ(version["subject"].toString().toStdString(), expected.Subject);
-        EXPECT_EQ(version["problems"].toArray().isEmpty(), expected.Bytes == kMapFileBytes);
+        // Damage, and codes that the version's tile set does not name.
+        std::uint64_t noTile = 0;
+        const TileNames names(expected.TileSet);
+        for (const TileCode code : expected.Grid.Cells()) {
+            noTile += names.Find(code) == nullptr;
+        }
+        const QJsonArray problems = version["problems"].toArray();
+        EXPECT_EQ(problems.size(), (expected.Bytes == kMapFileBytes ? 0 : 2) + (noTile > 0));
+        if (expected.Bytes == kMapFileBytes && noTile > 0) {
+            EXPECT_EQ(
+                problems.last().toString().toStdString(),
+                CellCount(noTile) + " with codes that name no tile in 4 \"Starport - Palloran\"");
+        }
         if (expected.Bytes == kMapFileBytes) {
             EXPECT_TRUE(std::ranges::equal(cells[v], expected.Grid.Cells()));
         }
@@ -141,6 +157,23 @@ TEST_F(HistoryTest, PublishedVersionsGiveBackEveryVersionsCells) {
     EXPECT_EQ(kept["versions"].toArray().size(), 5);
     EXPECT_EQ(kept["leftOut"].toInt(), static_cast<int>(versions_.size()) - 5);
     EXPECT_THAT(newest.Err, HasSubstr("oldest versions are left out"));
+}
+
+// The working-tree file is read as any map: a read error is an error.
+TEST_F(HistoryTest, AWorkingTreeFileThatCannotBeReadIsAnError) {
+    std::filesystem::remove(PathOf("realm.map"));
+    std::filesystem::create_symlink("/proc/self/mem", PathOf("realm.map"));
+    for (const QStringList& arguments : {QStringList{"log"}, QStringList{"publish", "--history"}}) {
+        QStringList run = arguments;
+        run << Q(PathOf("realm.map"));
+        if (arguments.first() == "publish") {
+            run << Q(PathOf("site"));
+        }
+        const RunResult result = Run(run);
+        EXPECT_EQ(result.Status, kExitTrouble) << arguments.first().toStdString();
+        EXPECT_THAT(result.Err, HasSubstr("realm.map: cannot be read: I/O error 5"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(PathOf("site")));
 }
 
 TEST_F(MapToolTest, AMapInNoGitWorkTreeHasNoHistory) {
