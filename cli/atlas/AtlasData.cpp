@@ -79,8 +79,7 @@ QByteArray HistoryObject(const MapVersions& versions, const std::vector<TileCode
         const MapVersion& version = versions.History.Versions[i];
         const VersionChanges& changes = versions.Changes[i];
         const VersionChanges* const before = i > 0 ? &versions.Changes[i - 1] : nullptr;
-        const bool tileSetChanged =
-            before != nullptr && before->StoredTileSet != changes.StoredTileSet;
+        const std::optional<std::string> tileSetChange = TileSetChangeText(changes, before);
         list.append(QJsonObject{
             {"commit", QString::fromStdString(version.Commit)},
             {"short", QString::fromStdString(version.ShortCommit)},
@@ -89,10 +88,8 @@ QByteArray HistoryObject(const MapVersions& versions, const std::vector<TileCode
             {"subject", QString::fromStdString(version.Subject)},
             {"cellsChanged", static_cast<qint64>(changes.Cells.size())},
             {"tileSetStem", QString::fromStdString(TileSetScriptStem(changes.TileSet))},
-            {"tileSetChange", tileSetChanged ? QJsonValue(QString::fromStdString(
-                                                   TileSetText(before->StoredTileSet) + " -> " +
-                                                   TileSetText(changes.StoredTileSet)))
-                                             : QJsonValue(QJsonValue::Null)},
+            {"tileSetChange", tileSetChange ? QJsonValue(QString::fromStdString(*tileSetChange))
+                                            : QJsonValue(QJsonValue::Null)},
             {"problems", Texts(changes.Problems)},
         });
         if (i == 0) {
@@ -118,11 +115,11 @@ QByteArray HistoryObject(const MapVersions& versions, const std::vector<TileCode
 }
 
 // The cells as bytes: each its index into the palette of the map's codes,
-// in cellBytes little-endian bytes, or with cellBytes 4 its code itself. A
+// in cellBytes little-endian bytes, or without a palette its code itself. A
 // megabyte or more, in huge pages: touching fresh memory page by page costs
 // more than filling it.
 LargeBlock EncodeCells(const std::span<const TileCode> cells, const std::vector<TileCode>& palette,
-                       const int cellBytes) {
+                       const bool withPalette, const int cellBytes) {
     LargeBlock block(cells.size() * static_cast<std::size_t>(cellBytes));
     auto* const bytes = static_cast<std::uint8_t*>(block.Data());
     // Codes of the catalogue's range are found in a table, the rare others
@@ -136,7 +133,7 @@ LargeBlock EncodeCells(const std::span<const TileCode> cells, const std::vector<
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const TileCode code = cells[i];
         const std::uint32_t value =
-            cellBytes == 4 ? static_cast<std::uint32_t>(code)
+            !withPalette ? static_cast<std::uint32_t>(code)
             : TileCatalogue::InRange(code)
                 ? indexOf[static_cast<std::size_t>(code)]
                 : static_cast<std::uint32_t>(
@@ -149,7 +146,43 @@ LargeBlock EncodeCells(const std::span<const TileCode> cells, const std::vector<
     return block;
 }
 
+// Every code with its count, the most used first: the number of codes, then
+// per code its zigzag form ((code << 1) ^ (code >> 31), so that small negative
+// codes stay short) and its count, all as varints.
+QByteArray PackedCounts(const std::vector<CodeCount>& counts) {
+    std::vector<std::uint8_t> bytes;
+    AppendVarint(bytes, static_cast<std::uint32_t>(counts.size()));
+    for (const CodeCount& counted : counts) {
+        AppendVarint(bytes, (static_cast<std::uint32_t>(counted.Code) << 1) ^
+                                static_cast<std::uint32_t>(counted.Code >> 31));
+        AppendVarint(bytes, counted.Count);
+    }
+    return PackBytes(bytes);
+}
+
+template <std::size_t N>
+QJsonArray Numbers(const std::array<int, N>& values) {
+    QJsonArray array;
+    for (const int value : values) {
+        array.append(value);
+    }
+    return array;
+}
+
 }  // namespace
+
+QByteArray ConstantsScript() {
+    return Assignment("(window.VelmoraAtlas ??= {}).constants",
+                      QJsonObject{
+                          {"zoomSteps", Numbers(kZoomSteps)},
+                          {"drawnLookSizes", Numbers(kDrawnLookSizes)},
+                          {"firstTileLookSize", kFirstTileLookSize},
+                          {"lookCount", kLookCount},
+                          {"outsideLook", kOutsideLook},
+                          {"centre", kMapCentre},
+                      },
+                      {});
+}
 
 std::string TileSetScriptStem(const std::int32_t tileSet) {
     return IsKnownTileSet(tileSet)
@@ -178,7 +211,6 @@ QByteArray TileSetScript(const std::int32_t tileSet) {
                                                                    : "no known tile set")},
         {"noTileName", QString::fromLatin1(kNoTileName)},
         {"tiles", tiles},
-        {"lookCount", kLookCount},
     };
     QByteArray looks = "{";
     for (const int size : kDrawnLookSizes) {
@@ -216,29 +248,21 @@ QByteArray MapScript(const AtlasMap& map) {
     // the palette holds every code of every version.
     const MapGrid& written = map.Versions != nullptr ? *map.Versions->Oldest : *map.Grid;
     std::vector<TileCode> palette;
-    for (const CodeCount& counted :
-         map.Versions != nullptr ? CountCodes(written.Cells()) : map.Counts) {
-        palette.push_back(counted.Code);
-    }
     if (map.Versions != nullptr) {
-        for (const VersionChanges& changes : map.Versions->Changes) {
-            palette.insert(palette.end(), changes.Codes.begin(), changes.Codes.end());
+        palette = map.Versions->Codes;
+    } else {
+        for (const CodeCount& counted : map.Counts) {
+            palette.push_back(counted.Code);
         }
-    }
-    std::sort(palette.begin(), palette.end());
-    palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
-
-    QJsonArray counts;
-    for (const CodeCount& counted : map.Counts) {
-        if (counts.size() == kMostCodesCounted) {
-            break;
-        }
-        counts.append(QJsonArray{counted.Code, static_cast<qint64>(counted.Count)});
+        std::sort(palette.begin(), palette.end());
     }
 
     const int cellBytes = palette.size() <= 256 ? 1 : palette.size() <= 65536 ? 2 : 4;
+    // The changes of the versions name codes by their place in the palette,
+    // so a map with history has one even when its cells need four bytes.
+    const bool withPalette = cellBytes < 4 || map.Versions != nullptr;
     const std::span<const TileCode> grid = written.Cells();
-    const LargeBlock cells = EncodeCells(grid, palette, cellBytes);
+    const LargeBlock cells = EncodeCells(grid, palette, withPalette, cellBytes);
     // Cells that repeat their western neighbour: in a map as map makers
     // draw it nearly all of them, in a map of noise few.
     const auto repeats = std::inner_product(grid.begin() + 1, grid.end(), grid.begin(),
@@ -252,13 +276,9 @@ QByteArray MapScript(const AtlasMap& map) {
         {"tileSetStem", QString::fromStdString(TileSetScriptStem(map.TileSet))},
         {"side", kMapSide},
         {"cellBytes", cellBytes},
-        {"counts", counts},
-        {"codesNotCounted", static_cast<qint64>(map.Counts.size()) - counts.size()},
         {"warnings", Texts(map.Warnings)},
     };
-    // The changes of the versions name codes by their place in the palette,
-    // so a map with history has one even when its cells hold their codes.
-    if (cellBytes < 4 || map.Versions != nullptr) {
+    if (withPalette) {
         QJsonArray codes;
         for (const TileCode code : palette) {
             codes.append(code);
@@ -267,7 +287,8 @@ QByteArray MapScript(const AtlasMap& map) {
     }
     std::vector<std::pair<const char*, QByteArray>> packed = {
         {"cells", Quoted(PackBytes({static_cast<const std::uint8_t*>(cells.Data()), cells.Size()},
-                                   packing))}};
+                                   packing))},
+        {"counts", Quoted(PackedCounts(map.Counts))}};
     if (map.Versions != nullptr) {
         packed.emplace_back("history", HistoryObject(*map.Versions, palette));
     }

@@ -22,6 +22,14 @@ namespace velmora {
 // steps by repeating the pixels of the largest.
 inline constexpr std::array<int, 6> kDrawnLookSizes = {1, 2, 5, 10, 20, 40};
 inline constexpr int kFirstTileLookSize = 20;
+// The page's zoom steps in pixels per cell: the drawn sizes, then the largest
+// enlarged twice and four times.
+inline constexpr std::array<int, 8> kZoomSteps = {1, 2, 5, 10, 20, 40, 80, 160};
+
+// constants.js: the page's constants, from the program's own: the zoom
+// steps, the drawn look sizes, the number of looks and the look of codes
+// outside the catalogue, and the map's centre cell.
+QByteArray ConstantsScript();
 
 // The name of a tile set's script without ".js": its file stem for the Tiled
 // formats, or "no-tile-set" for a tile set the program does not know, in
@@ -33,10 +41,6 @@ std::string TileSetCaption(std::int32_t tileSet);
 
 // tilesets/STEM.js.
 QByteArray TileSetScript(std::int32_t tileSet);
-
-// The most codes a map's script counts for the legend: a damaged map may hold
-// a million different codes, and no legend shows more than a few hundred.
-inline constexpr qsizetype kMostCodesCounted = 256;
 
 struct AtlasMap {
     std::string Name;

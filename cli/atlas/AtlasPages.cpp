@@ -2,11 +2,13 @@
 #include "cli/atlas/AtlasPages.h"
 
 #include "cli/MapCondition.h"
+#include "cli/atlas/PageScripts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QUrl>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace velmora {
@@ -16,11 +18,36 @@ QByteArray Html(const std::string& text) {
     return QString::fromStdString(text).toHtmlEscaped().toUtf8();
 }
 
-QByteArray Filled(QByteArray page, const std::vector<std::pair<QByteArray, QByteArray>>& values) {
-    for (const auto& [placeholder, value] : values) {
-        page.replace(placeholder, value);
+// The template with each @PLACEHOLDER@ replaced by its value, in one pass:
+// a value is never read again, so no name or title that looks like a
+// placeholder becomes one.
+QByteArray Filled(const QByteArray& page,
+                  const std::vector<std::pair<QByteArray, QByteArray>>& values) {
+    QByteArray filled;
+    filled.reserve(page.size());
+    qsizetype at = 0;
+    while (at < page.size()) {
+        const qsizetype open = page.indexOf('@', at);
+        const qsizetype close = open < 0 ? -1 : page.indexOf('@', open + 1);
+        if (close < 0) {
+            break;
+        }
+        const QByteArrayView placeholder(page.constData() + open, close + 1 - open);
+        const auto value = std::find_if(values.begin(), values.end(), [&](const auto& pair) {
+            return pair.first == placeholder;
+        });
+        filled += QByteArrayView(page.constData() + at, open - at);
+        if (value == values.end()) {
+            // A lone '@' of the page's own text: the next one may open a placeholder.
+            filled += '@';
+            at = open + 1;
+        } else {
+            filled += value->second;
+            at = close + 1;
+        }
     }
-    return page;
+    filled += QByteArrayView(page.constData() + at, page.size() - at);
+    return filled;
 }
 
 }  // namespace
@@ -41,6 +68,20 @@ std::vector<QString> AtlasScriptNames() {
         names.push_back(QStringLiteral("scripts/") + name);
     }
     return names;
+}
+
+std::vector<std::string> MapPageScripts(const std::string& name,
+                                        const std::vector<std::string>& tileSetStems) {
+    std::vector<std::string> scripts = {"../leaflet/leaflet.js",
+                                        std::string("../") + kConstantsScriptName};
+    for (const std::string& stem : tileSetStems) {
+        scripts.push_back("../tilesets/" + stem + ".js");
+    }
+    scripts.push_back(NameInUrl(name).toStdString() + ".js");
+    for (const std::string_view script : kPageScripts) {
+        scripts.push_back("../scripts/" + std::string(script));
+    }
+    return scripts;
 }
 
 QByteArray NameInUrl(const std::string& name) {
@@ -69,13 +110,13 @@ QByteArray IndexPage(const std::string& title, const std::vector<AtlasEntry>& en
 QByteArray MapPage(const std::string& title, const std::string& name,
                    const std::vector<std::string>& tileSetStems) {
     QByteArray scripts;
-    for (const std::string& stem : tileSetStems) {
-        scripts += "<script src=\"../tilesets/" + Html(stem) + ".js\"></script>\n";
+    for (const std::string& script : MapPageScripts(name, tileSetStems)) {
+        scripts += "<script src=\"" + Html(script) + "\"></script>\n";
     }
     return Filled(AtlasFile(QStringLiteral("map.html")), {{"@TITLE@", Html(title)},
                                                           {"@NAME_URL@", NameInUrl(name)},
                                                           {"@NAME@", Html(name)},
-                                                          {"@TILESET_SCRIPTS@", scripts}});
+                                                          {"@SCRIPTS@", scripts}});
 }
 
 }  // namespace velmora

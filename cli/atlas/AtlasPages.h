@@ -35,4 +35,12 @@ QByteArray AtlasFile(const QString& name);
 // The names of the page's scripts in web/atlas/scripts/, in name order.
 std::vector<QString> AtlasScriptNames();
 
+// The file of the page's constants at the site's root.
+inline constexpr char kConstantsScriptName[] = "constants.js";
+
+// What a map page loads, in order, relative to the page: Leaflet, the
+// constants, the tile sets' scripts, the map's data, the page's scripts.
+std::vector<std::string> MapPageScripts(const std::string& name,
+                                        const std::vector<std::string>& tileSetStems);
+
 }  // namespace velmora

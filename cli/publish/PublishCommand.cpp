@@ -74,7 +74,6 @@ arguments or a failed write.
 )";
 
 constexpr char kDefaultTitle[] = "Velmora atlas";
-constexpr int kDefaultMostVersions = 500;
 constexpr char kLeafletFolder[] = "/usr/share/javascript/leaflet";
 // The thumbnails of the index, as file managers show maps.
 constexpr int kThumbnailSize = 256;
@@ -127,6 +126,13 @@ void RefuseSameNames(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         const QString key = QString::fromStdString(NameOf(path)).toCaseFolded();
         if (const auto [place, added] = seen.emplace(key, path); !added) {
+            std::error_code error;
+            if (std::filesystem::equivalent(place->second, path, error)) {
+                throw UsageError(place->second == path
+                                     ? "the map " + path + " is given twice"
+                                     : "the map " + place->second + " is given twice, the second " +
+                                           "time as " + path);
+            }
             throw UsageError("two maps are named '" + NameOf(path) + "' (" + place->second +
                              " and " + path + "); each map's page is named after its file");
         }
@@ -152,20 +158,23 @@ struct PublishedMap {
 // soon as that is known, so that its script is made while the map's is.
 PublishedMap Publish(const std::string& path, const PublishOptions& options, const SiteFolder& site,
                      const std::function<void(std::int32_t)>& useTileSet) {
-    const LoadedMap map = LoadMap(path);
-    RefuseMapWithoutCells(map);
     PublishedMap published;
-    published.TileSet = DrawingTileSet(map, std::nullopt);
-    useTileSet(published.TileSet);
-    published.Warnings = ConditionWarnings(map, DrawingAdvice(map, std::nullopt, {}));
+    // With history the file is read once, for the map and for git.
+    std::optional<std::vector<std::uint8_t>> bytes;
     std::optional<MapVersions> versions;
     if (options.MostVersions > 0) {
+        bytes = ReadInputBytes(path);
         try {
-            versions = ReadMapVersions(path, options.MostVersions);
+            versions = ReadMapVersions(path, options.MostVersions, bytes);
         } catch (const NotInGitWorkTree&) {
             published.Notes.push_back("not in a git work tree, so it is published without history");
         }
     }
+    const LoadedMap map = bytes ? LoadMapFromBytes(path, *bytes) : LoadMap(path);
+    bytes.reset();
+    RefuseMapWithoutCells(map);
+    published.TileSet = DrawingTileSet(map, std::nullopt);
+    useTileSet(published.TileSet);
     if (versions) {
         for (const VersionChanges& changes : versions->Changes) {
             useTileSet(changes.TileSet);
@@ -175,6 +184,13 @@ PublishedMap Publish(const std::string& path, const PublishOptions& options, con
                                       " oldest versions are left out; --max-versions N keeps more");
         }
     }
+    // The newest version is the map as published, its codes counted already.
+    std::vector<CodeCount> counts =
+        versions ? std::move(versions->NewestCounts) : CountCodes(map.Grid->Cells());
+    published.Warnings = ConditionWarnings(map, DrawingAdvice(map, std::nullopt, {}));
+    if (const auto noTile = NoTileText(published.TileSet, NoTileCells(published.TileSet, counts))) {
+        published.Warnings.push_back(*noTile);
+    }
 
     AtlasMap atlasMap;
     atlasMap.Name = NameOf(path);
@@ -182,7 +198,7 @@ PublishedMap Publish(const std::string& path, const PublishOptions& options, con
     atlasMap.Grid = map.Grid.get();
     atlasMap.TileSet = published.TileSet;
     atlasMap.Versions = versions ? &*versions : nullptr;
-    atlasMap.Counts = CountCodes(map.Grid->Cells());
+    atlasMap.Counts = std::move(counts);
     atlasMap.Warnings = published.Warnings;
     std::uint64_t zeros = 0;
     for (const CodeCount& counted : atlasMap.Counts) {
@@ -207,8 +223,7 @@ int RunPublish(const QStringList& arguments, Console& console) {
     CommandLine line("publish", kHelp);
     line.AddOption(QCommandLineOption(QStringLiteral("title"), QString(), QStringLiteral("TEXT")));
     line.AddOption(QCommandLineOption(QStringLiteral("history")));
-    line.AddOption(
-        QCommandLineOption(QStringLiteral("max-versions"), QString(), QStringLiteral("N")));
+    AddMostVersionsOption(line);
     if (!line.Parse(arguments, console, 2, -1)) {
         return kExitSuccess;
     }
@@ -216,14 +231,12 @@ int RunPublish(const QStringList& arguments, Console& console) {
     options.Title = line.IsSet(QStringLiteral("title"))
                         ? line.Value(QStringLiteral("title")).toStdString()
                         : std::string(kDefaultTitle);
-    const std::optional<int> mostVersions =
-        line.IntegerValue(QStringLiteral("max-versions"), 1, 1'000'000);
+    const std::optional<std::size_t> mostVersions = MostVersionsGiven(line);
     if (mostVersions && !line.IsSet(QStringLiteral("history"))) {
         throw UsageError("--max-versions goes with --history");
     }
     if (line.IsSet(QStringLiteral("history"))) {
-        options.MostVersions =
-            static_cast<std::size_t>(mostVersions.value_or(kDefaultMostVersions));
+        options.MostVersions = mostVersions.value_or(kDefaultMostVersions);
     }
     const std::string& title = options.Title;
     QStringList maps = line.Positional();
@@ -261,6 +274,7 @@ int RunPublish(const QStringList& arguments, Console& console) {
                 site.Copy(from, to);
             }
             site.Write("atlas.css", AtlasFile(QStringLiteral("atlas.css")));
+            site.Write(kConstantsScriptName, ConstantsScript());
             for (const QString& script : AtlasScriptNames()) {
                 site.Write(script.toStdString(), AtlasFile(script));
             }

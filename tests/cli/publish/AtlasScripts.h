@@ -13,6 +13,7 @@
 #include <zlib.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora::AtlasScripts {
@@ -49,28 +50,50 @@ inline std::vector<TileCode> CellsOf(const QJsonObject& map) {
         for (int b = 0; b < cellBytes; ++b) {
             value |= std::uint32_t{bytes[i * cellBytes + b]} << (8 * b);
         }
-        cells[i] = cellBytes == 4 ? static_cast<TileCode>(value) : palette[value].toInt();
+        cells[i] = palette.isEmpty() ? static_cast<TileCode>(value) : palette[value].toInt();
     }
     return cells;
 }
 
-// Every version's cells, oldest first, from the cells and the changes.
-inline std::vector<std::vector<TileCode>> VersionsOf(const QJsonObject& map) {
-    const QJsonObject history = map["history"].toObject();
-    const QJsonArray palette = map["palette"].toArray();
-    const std::vector<std::uint8_t> changes = Unpacked(history["changes"], 64 << 20);
-    std::size_t at = 0;
-    const auto varint = [&] {
+// The unsigned LEB128 varints of bytes, one after another.
+class Varints {
+public:
+    explicit Varints(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
+
+    std::uint32_t operator()() {
         std::uint32_t value = 0;
-        for (int shift = 0; at < changes.size(); shift += 7) {
-            const std::uint8_t byte = changes[at++];
+        for (int shift = 0; at_ < bytes_.size(); shift += 7) {
+            const std::uint8_t byte = bytes_[at_++];
             value |= std::uint32_t{byte & 0x7Fu} << shift;
             if (byte < 0x80) {
                 break;
             }
         }
         return value;
-    };
+    }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+    std::size_t at_ = 0;
+};
+
+// The counts of a map script: code and count, the most used first.
+inline std::vector<std::pair<TileCode, std::uint32_t>> CountsOf(const QJsonObject& map) {
+    Varints varint(Unpacked(map["counts"], 16 << 20));
+    std::vector<std::pair<TileCode, std::uint32_t>> counts(varint());
+    for (auto& [code, count] : counts) {
+        const std::uint32_t zigzag = varint();
+        code = static_cast<TileCode>((zigzag >> 1) ^ (0u - (zigzag & 1)));
+        count = varint();
+    }
+    return counts;
+}
+
+// Every version's cells, oldest first, from the cells and the changes.
+inline std::vector<std::vector<TileCode>> VersionsOf(const QJsonObject& map) {
+    const QJsonObject history = map["history"].toObject();
+    const QJsonArray palette = map["palette"].toArray();
+    Varints varint(Unpacked(history["changes"], 64 << 20));
     std::vector<std::vector<TileCode>> versions{CellsOf(map)};
     for (qsizetype v = 1; v < history["versions"].toArray().size(); ++v) {
         std::vector<TileCode> cells = versions.back();

@@ -1,8 +1,10 @@
 // publish: the files of the site, a map's cells read back from its script in
 // every cell encoding, and refusals that leave the target as it was.
 #include "MapToolFixture.h"
-#include "publish/AtlasScripts.h"
+#include "cli/atlas/AtlasPages.h"
+#include "cli/atlas/PageScripts.h"
 #include "core/tiles/TileSet.h"
+#include "publish/AtlasScripts.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -13,6 +15,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <ranges>
 #include <set>
 
 namespace velmora {
@@ -51,10 +54,15 @@ TEST_F(PublishTest, WritesASiteOfEveryMapWithItsCellsInEveryEncoding) {
         std::int32_t TileSet;
         int CellBytes;
         const char* TileSetScript;
+        // Codes with counts: every one of them, or as many as that.
+        std::size_t Codes;
+        const char* NoTileWarning;
     } cases[] = {
-        {"castle", rooms, Dungeon, 1, "velmora-dungeon"},
-        {"My map #2", manyCodes, StarportPalloran, 2, "velmora-starport-palloran"},
-        {"noise", allCodes, 7, 4, "no-tile-set"},
+        {"castle", rooms, Dungeon, 1, "velmora-dungeon", 3,
+         "1 cell with codes that name no tile in 0 \"Dungeon - VL\""},
+        {"My map #2", manyCodes, StarportPalloran, 2, "velmora-starport-palloran", 300,
+         "628,704 cells with codes that name no tile in 4 \"Starport - Palloran\""},
+        {"noise", allCodes, 7, 4, "no-tile-set", kMapCellCount, nullptr},
     };
     QStringList arguments{"publish", "--title", "Ysmerith & friends"};
     for (const auto& c : cases) {
@@ -78,7 +86,17 @@ TEST_F(PublishTest, WritesASiteOfEveryMapWithItsCellsInEveryEncoding) {
         EXPECT_EQ(map["cellBytes"].toInt(), c.CellBytes);
         EXPECT_EQ(map["atlasTitle"].toString(), "Ysmerith & friends");
         EXPECT_TRUE(std::ranges::equal(AtlasScripts::CellsOf(map), c.Grid.Cells()));
+        EXPECT_EQ(AtlasScripts::CountsOf(map).size(), c.Codes);
+        const QJsonArray warnings = map["warnings"].toArray();
+        EXPECT_EQ(warnings.contains(c.NoTileWarning), c.NoTileWarning != nullptr);
+        if (c.NoTileWarning != nullptr) {
+            EXPECT_THAT(result.Err, HasSubstr(c.NoTileWarning));
+        }
     }
+    using Count = std::pair<TileCode, std::uint32_t>;
+    EXPECT_EQ(
+        AtlasScripts::CountsOf(AtlasScripts::ScriptObject(ReadText(site + "/maps/castle.js"))),
+        (std::vector<Count>{{0, kMapCellCount - 2}, {2, 1}, {151, 1}}));
     EXPECT_THAT(index, HasSubstr("href=\"maps/My%20map%20%232.html\""));
     EXPECT_THAT(index, HasSubstr("<span class=\"atlas-cells\">2 cells drawn</span>"));
     for (const char* file : {".velmora-atlas", "leaflet/leaflet.js", "leaflet/leaflet.css",
@@ -124,12 +142,14 @@ TEST_F(PublishTest, RefusalsLeaveTheFolderAsItWas) {
     const struct {
         QStringList Maps;
         std::string Target;
-        const char* Message;
+        std::string Message;
     } cases[] = {
         {{Q(good), Q(PathOf("a"))}, earlier, "is a folder, not a file"},
         {{Q(good), Q(PathOf("missing.map"))}, earlier, "File not found"},
         {{Q(good), Q(empty)}, earlier, "the file holds no map cell"},
         {{Q(twin1), Q(twin2)}, PathOf("new"), "two maps are named 'Twin'"},
+        {{Q(good), Q(good)}, PathOf("new"), "the map " + good + " is given twice"},
+        {{Q(twin1), Q(PathOf("b/../a/twin.map"))}, PathOf("new"), "is given twice, the second"},
         {{Q(good)}, file, "is not a folder"},
         {{Q(good)}, other, "holds files that velmora-map did not publish"},
         {{Q(good)}, PathOf("no/such/folder"), "does not exist"},
@@ -150,6 +170,38 @@ TEST_F(PublishTest, RefusalsLeaveTheFolderAsItWas) {
     EXPECT_EQ(noLeaflet.Status, kExitTrouble);
     EXPECT_THAT(noLeaflet.Err, HasSubstr("install the package libjs-leaflet"));
     EXPECT_FALSE(fs::exists(PathOf("new")));
+}
+
+// Names and titles are texts of the page, even when they look like the
+// templates' placeholders.
+TEST_F(PublishTest, NoNameOrTitleIsReadAsAPlaceholder) {
+    const std::string site = PathOf("site");
+    const std::string map = WriteMap("@SCRIPTS@.map", MapGrid(), Dungeon);
+    const RunResult result =
+        Run({"publish", "--title", "Atlas @MAPS@ @NAME@ @TITLE@", Q(map), Q(site)});
+    ASSERT_EQ(result.Status, kExitSuccess) << result.Err;
+    const std::string index = ReadText(site + "/index.html");
+    EXPECT_THAT(index, HasSubstr("<title>Atlas @MAPS@ @NAME@ @TITLE@</title>"));
+    const std::string page = ReadText(site + "/maps/@SCRIPTS@.html");
+    EXPECT_THAT(page, HasSubstr("<title>@SCRIPTS@ – Atlas @MAPS@ @NAME@ @TITLE@</title>"));
+    EXPECT_THAT(page, HasSubstr("<h1 class=\"map-name\">@SCRIPTS@</h1>"));
+    // Leaflet, the constants, one tile set, the map's data and the page's own.
+    const std::size_t tags = static_cast<std::size_t>(
+        std::ranges::distance(std::views::split(page, std::string_view("<script "))) - 1);
+    EXPECT_EQ(tags, 4 + AtlasScriptNames().size());
+}
+
+// The page loads every script of the program's, each once.
+TEST(AtlasPageScripts, TheLoadOrderNamesEveryScriptOnce) {
+    std::multiset<std::string> listed;
+    for (const std::string_view script : kPageScripts) {
+        listed.insert("scripts/" + std::string(script));
+    }
+    std::multiset<std::string> compiled;
+    for (const QString& script : AtlasScriptNames()) {
+        compiled.insert(script.toStdString());
+    }
+    EXPECT_EQ(listed, compiled);
 }
 
 }  // namespace
