@@ -1,14 +1,13 @@
-// Asking git for a map's history. git's messages are asked for in English
-// (LC_ALL=C), so that a repository that is none can be told from git failing
-// in another way, whose message is then passed on as git wrote it.
+// Asking git for a map's history: the commits that changed the file, and
+// their versions' bytes.
 #include "cli/history/GitHistory.h"
 
 #include "cli/MapInput.h"
+#include "cli/git/GitProgram.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <condition_variable>
@@ -27,82 +26,25 @@ namespace {
 constexpr char kLogFormat[] = "--format=%H%x1f%h%x1f%aI%x1f%an%x1f%s";
 constexpr char kFieldSeparator = '\x1f';
 
-class Git {
+// git in the map's folder, with the map's file name.
+class Git : public GitProgram {
 public:
-    Git(const std::string& mapPath) : mapPath_(mapPath) {
-        const QFileInfo map(QString::fromStdString(mapPath));
-        folder_ = map.absolutePath();
-        fileName_ = map.fileName();
-        program_ = QStandardPaths::findExecutable(QStringLiteral("git"));
-        if (program_.isEmpty()) {
-            throw FileError(mapPath, "git is not installed, so its history cannot be read");
-        }
-    }
+    explicit Git(const std::string& mapPath)
+        : GitProgram(QFileInfo(QString::fromStdString(mapPath)).absolutePath(), mapPath,
+                     "its history cannot be read"),
+          fileName_(QFileInfo(QString::fromStdString(mapPath)).fileName()) {}
 
     const QString& FileName() const { return fileName_; }
 
-    // Starts git in the map's folder; the process is ready for input.
-    void Start(QProcess& git, const QStringList& arguments) const {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-        git.setProcessEnvironment(environment);
-        git.setWorkingDirectory(folder_);
-        git.start(program_, arguments);
-        if (!git.waitForStarted(-1)) {
-            throw FileError(mapPath_, "cannot run git: " + git.errorString().toStdString());
-        }
-    }
-
-    // Throws FileError with git's own message when the process failed.
-    void Check(QProcess& git, const QStringList& arguments) const {
-        if (git.exitStatus() != QProcess::NormalExit || git.exitCode() != 0) {
-            const QString message = QString::fromLocal8Bit(git.readAllStandardError()).trimmed();
-            throw FileError(mapPath_,
-                            "git " + arguments.first().toStdString() + " failed: " +
-                                (message.isEmpty() ? git.errorString() : message).toStdString());
-        }
-    }
-
-    // Runs git to its end, with input on its standard input, and returns
-    // what it wrote.
-    QByteArray Run(const QStringList& arguments,
-                   const std::span<const std::uint8_t> input = {}) const {
-        QProcess git;
-        Start(git, arguments);
-        if (!input.empty()) {
-            git.write(reinterpret_cast<const char*>(input.data()),
-                      static_cast<qint64>(input.size()));
-            git.waitForBytesWritten(-1);
-        }
-        git.closeWriteChannel();
-        git.waitForFinished(-1);
-        Check(git, arguments);
-        return git.readAllStandardOutput();
-    }
-
     // Throws NotInGitWorkTree when the map's folder is in none.
     void RequireWorkTree() const {
-        QProcess git;
-        const QStringList arguments{QStringLiteral("rev-parse"),
-                                    QStringLiteral("--is-inside-work-tree")};
-        Start(git, arguments);
-        git.closeWriteChannel();
-        git.waitForFinished(-1);
-        const QByteArray out = git.readAllStandardOutput().trimmed();
-        if (git.exitStatus() == QProcess::NormalExit && git.exitCode() == 0 && out == "true") {
-            return;
+        if (!InWorkTree()) {
+            throw NotInGitWorkTree(Subject());
         }
-        if (out == "false" || git.readAllStandardError().contains("not a git repository")) {
-            throw NotInGitWorkTree(mapPath_);
-        }
-        Check(git, arguments);
     }
 
 private:
-    std::string mapPath_;
-    QString folder_;
     QString fileName_;
-    QString program_;
 };
 
 // The versions in git log -z --raw output, newest first. Each commit is its
