@@ -17,5 +17,6 @@ int RunImport(const QStringList& arguments, Console& console);
 int RunThumbnail(const QStringList& arguments, Console& console);
 int RunPublish(const QStringList& arguments, Console& console);
 int RunLog(const QStringList& arguments, Console& console);
+int RunMerge(const QStringList& arguments, Console& console);
 
 }  // namespace velmora

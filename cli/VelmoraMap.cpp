@@ -16,7 +16,7 @@ struct Subcommand {
     int (*Run)(const QStringList& arguments, Console& console);
 };
 
-constexpr std::array<Subcommand, 8> kSubcommands = {{
+constexpr std::array<Subcommand, 9> kSubcommands = {{
     {"info", RunInfo},
     {"render", RunRender},
     {"diff", RunDiff},
@@ -25,6 +25,7 @@ constexpr std::array<Subcommand, 8> kSubcommands = {{
     {"thumbnail", RunThumbnail},
     {"publish", RunPublish},
     {"log", RunLog},
+    {"merge", RunMerge},
 }};
 
 constexpr std::string_view kHelp =
@@ -44,6 +45,8 @@ Subcommands:
   publish MAP... OUTDIR     write the maps as a web atlas that any browser
                               opens from the folder
   log MAP                   list the versions of a map in its git history
+  merge BASE OURS THEIRS    merge two maps' changes cell by cell, as git's
+                              merge driver
 
 A map FILE may be '-' for standard input, or a pipe such as
 <(git show HEAD:castle.map).
@@ -54,7 +57,8 @@ Options:
       --version             show the program's version
 
 Exit status: 0 on success; 1 when the answer is "no" or problems were found
-(info: a damaged or doubtful map; diff: the maps differ); 2 for unreadable
+(info: a damaged or doubtful map; diff: the maps differ; merge: conflicts
+remain); 2 for unreadable
 input, bad arguments or a failed write.
 )";
 
