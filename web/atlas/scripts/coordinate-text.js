@@ -4,9 +4,9 @@
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
 
-    // The editor counts from cell 499 both ways; the centre row is "N" and the
-    // centre column "E", so (499, 499) reads "0N, 0E".
-    const centre = 499;
+    // The editor counts from the centre cell both ways; the centre row is "N"
+    // and the centre column "E", so (499, 499) reads "0N, 0E".
+    const centre = atlas.constants.centre;
 
     atlas.coordinateText = {
         absolute: (x, y) => `(${x}, ${y})`,

@@ -42,7 +42,7 @@
             if (newest > 0 && newest < 60) {
                 const ticks = document.createElement("datalist");
                 ticks.id = `${slider.id}-ticks`;
-                ticks.append(...all.slice(0, newest + 1).map((_, index) => new Option("", String(index))));
+                ticks.append(...all.map((_, index) => new Option("", String(index))));
                 slider.after(ticks);
                 slider.setAttribute("list", ticks.id);
             }
@@ -53,16 +53,11 @@
             last.textContent = atlas.versionTexts.date(all[newest]).slice(0, 10);
             outline.addEventListener("change", () => onOutline(outline.checked));
 
-            this.entries = all.map((version, index) => this.#entry(version, index, index > newest, onChoose));
+            this.entries = all.map((version, index) => this.#entry(version, index, onChoose));
             list.append(...this.entries.map(({ item }) => item).reverse());
             if (versions.leftOut > 0) {
                 note.textContent =
                     `${counted(versions.leftOut, "older version is", "older versions are")} left out.`;
-                note.hidden = false;
-            }
-            if (!versions.drawable) {
-                note.textContent = "Only the oldest version can be drawn: this site does not name " +
-                    "the codes the later versions hold.";
                 note.hidden = false;
             }
             section.hidden = false;
@@ -88,12 +83,11 @@
             }
         }
 
-        #entry(version, index, disabled, onChoose) {
+        #entry(version, index, onChoose) {
             const button = document.createElement("button");
             button.type = "button";
             button.className = "version";
             button.dataset.version = String(index);
-            button.disabled = disabled;
             const head = document.createElement("span");
             head.className = "version-head";
             head.append(span("version-commit", version.short),

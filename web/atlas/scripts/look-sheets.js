@@ -1,16 +1,19 @@
 // The tile set's looks at every zoom step as 32-bit RGBA pixels, ready to be
-// copied row by row into canvas tiles; 80 and 160 are made from the 40 looks.
+// copied row by row into canvas tiles; the steps above the largest size the
+// program draws (80 and 160) are made from the looks at that size (40).
 (() => {
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
 
     const opaque = 0xff000000;
+    const { lookCount, drawnLookSizes } = atlas.constants;
+    const largest = Math.max(...drawnLookSizes);
 
     class LookSheets {
         // Call `load` before asking for a sheet.
         constructor(tileSet) {
             this.tileSet = tileSet;
-            this.lookCount = tileSet.lookCount;
+            this.lookCount = lookCount;
             this.rgb = new Map();
             this.sheets = new Map();
         }
@@ -30,15 +33,15 @@
             if (!sheet) {
                 sheet = this.rgb.has(size)
                     ? this.#fromRgbRow(size, this.rgb.get(size))
-                    : this.#enlarged(this.sheet(40), 40, size / 40);
+                    : this.#enlarged(this.sheet(largest), largest, size / largest);
                 this.sheets.set(size, sheet);
             }
             return sheet;
         }
 
-        // A canvas showing look `look` at 40 pixels, for the legend.
+        // A canvas showing look `look` at the largest drawn size, for the legend.
         lookCanvas(look) {
-            const size = 40;
+            const size = largest;
             const canvas = document.createElement("canvas");
             canvas.width = canvas.height = size;
             const image = new ImageData(size, size);

@@ -1,40 +1,62 @@
-// The map's 998,001 cells unpacked once into the two arrays the page reads:
-// each cell's code (for the texts and the search) and each cell's look index
-// (for drawing); another version of the map rewrites the cells it changed.
+// The map's cells unpacked once into the two arrays the page reads: each
+// cell's code (for the texts and the search) and each cell's look index (for
+// drawing), with the counts of their codes; another version of the map
+// rewrites the cells it changed.
 (() => {
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
 
-    // Looks 0 to 150 draw codes 0 to 150; look 151 draws every other code.
-    const lookOf = (code) => (code >= 0 && code <= 150 ? code : 151);
+    // Codes 0 to outsideLook - 1 draw their own look; every other code
+    // draws the outside look.
+    const { outsideLook } = atlas.constants;
+    const lookOf = (code) => (code >= 0 && code < outsideLook ? code : outsideLook);
+
+    // The most used first, equal counts by code, as the data lists them.
+    const byUse = (a, b) => b[1] - a[1] || a[0] - b[0];
+
+    // The data's `counts`, unpacked: the number of codes, then each code
+    // (zigzag) with its count, as [code, count] pairs.
+    const decodeCounts = (bytes) => {
+        const reader = new atlas.VarintReader(bytes, "the map's counts");
+        const counts = [];
+        for (let n = reader.next(); counts.length < n;) {
+            counts.push([reader.nextSigned(), reader.next()]);
+        }
+        if (!reader.done) {
+            throw new Error("the map's counts go on past their last code");
+        }
+        return counts;
+    };
 
     class MapCells {
-        // `map` is the data file's object, `bytes` its unpacked `cells`.
-        constructor(map, bytes) {
+        // `map` is the data file's object, `bytes` its unpacked `cells` and
+        // `counts` its decoded `counts` ([code, count] pairs).
+        constructor(map, bytes, counts) {
             this.side = map.side;
             this.count = this.side * this.side;
-            this.counts = map.counts;
+            this.counts = counts;
+            const counted = counts.reduce((sum, [, count]) => sum + count, 0);
+            if (counted !== this.count) {
+                throw new Error(`the map's counts add up to ${counted} cells, not ${this.count}`);
+            }
             if (bytes.length !== this.count * map.cellBytes) {
                 throw new Error(`the map's cells hold ${bytes.length} bytes, ` +
                     `not ${this.count * map.cellBytes}`);
             }
             // Typed arrays read the machine's byte order, and every machine a
-            // browser runs on is little-endian, as the file is.
-            if (map.cellBytes === 4 && !map.palette) {
+            // browser runs on is little-endian, as the file is. Without a
+            // palette each cell is its signed code; with one, its unsigned
+            // place in the palette.
+            if (!map.palette) {
                 this.palette = null;
-                this.indexes = new Int32Array(bytes.buffer, 0, this.count);
-            } else if (map.cellBytes === 4) {
-                // Codes, of a map with history: its versions' changes name
-                // codes by their place in the palette, so the cells are
-                // turned into places too (rare: over 65,536 codes).
-                this.palette = Int32Array.from(map.palette);
-                const placeOf = new Map(map.palette.map((code, place) => [code, place]));
-                const codes = new Int32Array(bytes.buffer, 0, this.count);
-                this.indexes = Uint32Array.from(codes, (code) => placeOf.get(code));
+                this.indexes = new Int32Array(bytes.buffer, bytes.byteOffset, this.count);
             } else {
                 this.palette = Int32Array.from(map.palette);
-                this.indexes = map.cellBytes === 2
-                    ? new Uint16Array(bytes.buffer, 0, this.count) : bytes;
+                const Indexes = { 1: Uint8Array, 2: Uint16Array, 4: Uint32Array }[map.cellBytes];
+                if (!Indexes) {
+                    throw new Error(`the map's cells have ${map.cellBytes} bytes each`);
+                }
+                this.indexes = new Indexes(bytes.buffer, bytes.byteOffset, this.count);
             }
             this.looks = this.#lookPerCell();
         }
@@ -71,16 +93,22 @@
                     byCode.set(this.indexes[i], (byCode.get(this.indexes[i]) ?? 0) + 1);
                 }
             }
-            this.counts = [...byCode].sort((a, b) => b[1] - a[1] || a[0] - b[0]);
+            this.counts = [...byCode].sort(byUse);
         }
 
-        // One byte per cell; drawing reads nothing else.
+        // One byte per cell; drawing reads nothing else. A palette index past
+        // the palette's end is a fault of the data, said at once.
         #lookPerCell() {
             const looks = new Uint8Array(this.count);
             const indexes = this.indexes;
             if (this.palette) {
                 const lookOfIndex = this.palette.map(lookOf);
+                const end = lookOfIndex.length;
                 for (let i = 0; i < this.count; ++i) {
+                    if (indexes[i] >= end) {
+                        throw new Error(`cell ${i} holds palette index ${indexes[i]}, ` +
+                            `past the palette's ${end} codes`);
+                    }
                     looks[i] = lookOfIndex[indexes[i]];
                 }
             } else {
@@ -92,6 +120,7 @@
         }
     }
 
+    atlas.decodeCounts = decodeCounts;
     atlas.MapCells = MapCells;
     atlas.lookOf = lookOf;
 })();

@@ -8,55 +8,31 @@
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
 
-    // The unsigned LEB128 varints of `bytes`, one after another.
-    class VarintReader {
-        constructor(bytes) {
-            this.bytes = bytes;
-            this.at = 0;
-        }
-
-        next() {
-            let value = 0;
-            let scale = 1;
-            let byte;
-            do {
-                if (this.at >= this.bytes.length) {
-                    throw new Error("the history's changes end too soon");
-                }
-                byte = this.bytes[this.at++];
-                // Multiplying, not shifting: a shift wraps past 31 bits.
-                value += (byte & 0x7f) * scale;
-                scale *= 128;
-            } while (byte & 0x80);
-            return value;
-        }
-    }
-
     const hexPrefix = /^[0-9a-f]+$/;
 
     class MapVersions {
         // `history`: the data's `history`; `changes`: its `changes` unpacked;
         // `cells`: the MapCells of the oldest version, which the versions
-        // take over. A site without a palette (written before maps with
-        // history always had one) cannot name the codes the later versions'
-        // changes index, so only the oldest version is then drawn
-        // (`drawable` is false).
+        // take over; a map with history always has a palette, which the
+        // changes index.
         constructor(history, changes, cells) {
+            if (!cells.palette) {
+                throw new Error("the map has versions but no palette");
+            }
             this.list = history.versions;
             this.leftOut = history.leftOut;
             this.cells = cells;
-            this.drawable = cells.palette !== null;
+            // The data counts the newest version's cells, the map as published.
+            this.newestCounts = cells.counts;
             // Per version { cells, after, before }; for the oldest its cells
             // that are not code 0, as the data counts its changes.
             this.changes = [this.#oldestChanges()];
             this.shown = 0;
-            if (this.drawable) {
-                this.#decode(changes);
-            }
+            this.#decode(changes);
         }
 
         get newest() {
-            return this.drawable ? this.list.length - 1 : 0;
+            return this.list.length - 1;
         }
 
         // The version a text names, its commit's short or full hash or any
@@ -66,7 +42,7 @@
             const wanted = text.trim().toLowerCase();
             const named = this.list.flatMap(({ commit }, index) =>
                 commit === wanted || (hexPrefix.test(wanted) && commit.startsWith(wanted)) ? [index] : []);
-            return named.length === 1 && named[0] <= this.newest ? named[0] : -1;
+            return named.length === 1 ? named[0] : -1;
         }
 
         // Rewrites the cells to version `target`: forwards with the indexes
@@ -79,6 +55,16 @@
             for (; this.shown > target; --this.shown) {
                 const { cells, before } = this.changes[this.shown];
                 this.cells.put(cells, before);
+            }
+        }
+
+        // Gives the cells the counts of the version shown: the data's for the
+        // newest, counted afresh for any other.
+        countShown() {
+            if (this.shown === this.newest) {
+                this.cells.counts = this.newestCounts;
+            } else {
+                this.cells.recount();
             }
         }
 
@@ -103,7 +89,7 @@
 
         #oldestChanges() {
             const { indexes, palette, count } = this.cells;
-            const zero = palette ? palette.indexOf(0) : 0;
+            const zero = palette.indexOf(0);
             let changed = 0;
             for (let i = 0; i < count; ++i) {
                 changed += indexes[i] !== zero;
@@ -120,7 +106,7 @@
         // Walks the cells from the oldest version to the newest, noting each
         // changed cell's index before its change on the way.
         #decode(bytes) {
-            const reader = new VarintReader(bytes);
+            const reader = new atlas.VarintReader(bytes, "the history's changes");
             const { indexes, palette, count } = this.cells;
             for (let version = 1; version < this.list.length; ++version) {
                 const changed = reader.next();
@@ -146,7 +132,7 @@
                 this.changes.push({ cells, after, before });
                 this.moveTo(version);
             }
-            if (reader.at !== bytes.length) {
+            if (!reader.done) {
                 throw new Error("the history's changes go on past its last version");
             }
         }

@@ -112,16 +112,17 @@
         const data = atlas.map;
         const history = data.history ?? null;
         const tileSets = new atlas.TileSets(atlas.tileSets);
-        const [bytes, changes] = await Promise.all([atlas.unpackBytes(data.cells),
-            history && atlas.unpackBytes(history.changes), tileSets.load(data.tileSetStem)]);
-        const cells = new atlas.MapCells(data, bytes);
+        const [bytes, counts, changes] = await Promise.all([atlas.unpackBytes(data.cells),
+            atlas.unpackBytes(data.counts), history && atlas.unpackBytes(history.changes),
+            tileSets.load(data.tileSetStem)]);
+        const cells = new atlas.MapCells(data, bytes, atlas.decodeCounts(counts));
         const side = cells.side;
-        // With history the cells are the oldest version's; the versions move
-        // them on to the one shown, and the legend counts that one's.
+        // With history the cells are the oldest version's and the counts the
+        // newest's; the versions move them on to the one shown.
         const versions = history && new atlas.MapVersions(history, changes, cells);
         if (versions) {
             versions.moveTo(firstVersion(versions));
-            cells.recount();
+            versions.countShown();
         }
         const { tileSet, names, sheets } = await tileSets.load(
             versions ? versions.list[versions.shown].tileSetStem : data.tileSetStem);

@@ -40,7 +40,7 @@
                 this.outlines.show(this.versions.changedCells(index));
             }
             atlas.stats.lastVersionSwitchMs = performance.now() - since;
-            this.versions.cells.recount();
+            this.versions.countShown();
             for (const listener of this.listeners) {
                 listener(index, tileSet);
             }

@@ -1,12 +1,11 @@
-// The zoom steps of the atlas, in pixels per cell, and the Leaflet coordinate
-// system whose zoom levels 0 to 7 are exactly those steps.
+// The zoom steps of the atlas, in pixels per cell, as the site's constants
+// give them, and the Leaflet coordinate system whose zoom levels 0, 1, ...
+// are exactly those steps.
 (() => {
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
 
-    // velmora-map draws the overview looks at 1, 2, 5 and 10 pixels per cell
-    // and the tile pictures at 20 and 40; 80 and 160 enlarge the 40 looks.
-    const steps = [1, 2, 5, 10, 20, 40, 80, 160];
+    const steps = atlas.constants.zoomSteps;
     const last = steps.length - 1;
 
     // Leaflet asks for scales between the steps while a pinch or an animation
