@@ -108,6 +108,9 @@
         #decode(bytes) {
             const reader = new atlas.VarintReader(bytes, "the history's changes");
             const { indexes, palette, count } = this.cells;
+            // Two bytes hold an index while the palette has at most 65,536
+            // codes; past that, four.
+            const Indexes = palette.length > 0x10000 ? Uint32Array : Uint16Array;
             for (let version = 1; version < this.list.length; ++version) {
                 const changed = reader.next();
                 if (changed !== this.list[version].cellsChanged) {
@@ -115,8 +118,8 @@
                         `${this.list[version].short}, not ${this.list[version].cellsChanged}`);
                 }
                 const cells = new Int32Array(changed);
-                const after = new Uint16Array(changed);
-                const before = new Uint16Array(changed);
+                const after = new Indexes(changed);
+                const before = new Indexes(changed);
                 let cell = -1;
                 for (let i = 0; i < changed; ++i) {
                     cell += reader.next() + 1;
