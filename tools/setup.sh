@@ -20,7 +20,7 @@ TEST_PACKAGES=(
     clang libclang-rt-14-dev
     git tiled
     dpkg-dev lintian appstream desktop-file-utils shared-mime-info
-    chromium chromium-driver python3-selenium python3-pil
+    chromium chromium-driver python3-selenium python3-pil nodejs
 )
 PACKAGES=("${EDITOR_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
 
