@@ -417,10 +417,16 @@ def run_checks(browser, failures, options, maps, paths, site, work):
     browser.driver.get(base + "/index.html")
     browser.open(page_url(base, "castle"))
     figures["first view"] = browser.js("return VelmoraAtlas.stats.firstViewMs")
+    # The castle's cells that are not 0, in the middle at the largest step
+    # at which they fit.
     left, top, width, height = browser.cell_corner(0, 0)[2]
-    fitting = max([s for s in STEPS if SIDE * s <= min(width, height)], default=1)
-    failures.expect(browser.hash_place() == (499, 499, fitting),
-                    "without an address the centre cell at the largest fitting step",
+    drawn = [(i % SIDE, i // SIDE) for i, code in enumerate(maps["castle"].cells) if code]
+    x0, x1 = min(x for x, _ in drawn), max(x for x, _ in drawn)
+    y0, y1 = min(y for _, y in drawn), max(y for _, y in drawn)
+    fitting = max([s for s in STEPS if (x1 - x0 + 1) * s <= width and (y1 - y0 + 1) * s <= height],
+                  default=1)
+    failures.expect(browser.hash_place() == ((x0 + x1) // 2, (y0 + y1) // 2, fitting),
+                    "without an address the drawn cells at the largest step that fits them",
                     str(browser.hash_place()))
 
     # Every step, so the draw times cover each.

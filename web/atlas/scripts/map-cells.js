@@ -96,6 +96,36 @@
             this.counts = [...byCode].sort(byUse);
         }
 
+        // The smallest rectangle { x, y, width, height } that holds every
+        // cell that is not code 0, or null when every cell is.
+        extent() {
+            const zero = this.palette ? this.palette.indexOf(0) : 0;
+            const { indexes, side } = this;
+            let left = side;
+            let right = -1;
+            let top = -1;
+            let bottom = -1;
+            for (let y = 0, i = 0; y < side; ++y) {
+                let first = -1;
+                let last = -1;
+                for (let x = 0; x < side; ++x, ++i) {
+                    if (indexes[i] !== zero) {
+                        last = x;
+                        if (first < 0) {
+                            first = x;
+                        }
+                    }
+                }
+                if (first >= 0) {
+                    left = Math.min(left, first);
+                    right = Math.max(right, last);
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                }
+            }
+            return top < 0 ? null : { x: left, y: top, width: right - left + 1, height: bottom - top + 1 };
+        }
+
         // One byte per cell; drawing reads nothing else. A palette index past
         // the palette's end is a fault of the data, said at once.
         #lookPerCell() {

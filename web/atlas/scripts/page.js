@@ -7,11 +7,16 @@
     const atlas = (window.VelmoraAtlas ??= {});
     const byId = (id) => document.getElementById(id);
 
-    // Without an address: the whole map at the largest step that fits.
-    const fittingStep = (map, side) => {
+    // Without an address: the cells that are not code 0 (the whole map when
+    // every cell is) at the largest step at which they fit the map area both
+    // ways, their middle cell in the middle.
+    const firstPlace = (map, cells) => {
+        const box = cells.extent() ?? { x: 0, y: 0, width: cells.side, height: cells.side };
         const size = map.getSize();
-        const fits = atlas.zoomSteps.steps.filter((step) => side * step <= Math.min(size.x, size.y));
-        return fits.length ? fits[fits.length - 1] : atlas.zoomSteps.steps[0];
+        const steps = atlas.zoomSteps.steps;
+        const fits = steps.filter((step) => box.width * step <= size.x && box.height * step <= size.y);
+        return { x: box.x + ((box.width - 1) >> 1), y: box.y + ((box.height - 1) >> 1),
+            step: fits.length ? fits[fits.length - 1] : steps[0] };
     };
 
     // A view dragged off the map is brought back until its middle is on it.
@@ -147,8 +152,8 @@
         atlas.leafletMap = map;
 
         const place = atlas.addressHash.parse(location.hash, side);
-        const centre = { x: (side - 1) >> 1, y: (side - 1) >> 1, step: fittingStep(map, side) };
-        atlas.addressHash.show(map, place ? { ...place, step: place.step ?? centre.step } : centre);
+        const fit = place?.step ? null : firstPlace(map, cells);
+        atlas.addressHash.show(map, place ? { ...place, step: place.step ?? fit.step } : fit);
         new StepControl().addTo(map);
 
         const cellLayer = new atlas.CellLayer(cells, sheets).addTo(map);
