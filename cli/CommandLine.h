@@ -30,6 +30,8 @@ public:
     const QStringList& Positional() const { return positional_; }
     bool IsSet(const QString& name) const { return parser_.isSet(name); }
     QString Value(const QString& name) const { return parser_.value(name); }
+    // Every value of an option that may be given more than once.
+    QStringList Values(const QString& name) const { return parser_.values(name); }
 
     // The option's value as a whole number within first..last; nothing when
     // the option is absent. Throws UsageError otherwise.

@@ -18,5 +18,8 @@ int RunThumbnail(const QStringList& arguments, Console& console);
 int RunPublish(const QStringList& arguments, Console& console);
 int RunLog(const QStringList& arguments, Console& console);
 int RunMerge(const QStringList& arguments, Console& console);
+int RunSetupGit(const QStringList& arguments, Console& console);
+int RunConflicts(const QStringList& arguments, Console& console);
+int RunResolve(const QStringList& arguments, Console& console);
 
 }  // namespace velmora

@@ -16,7 +16,7 @@ struct Subcommand {
     int (*Run)(const QStringList& arguments, Console& console);
 };
 
-constexpr std::array<Subcommand, 9> kSubcommands = {{
+constexpr std::array<Subcommand, 12> kSubcommands = {{
     {"info", RunInfo},
     {"render", RunRender},
     {"diff", RunDiff},
@@ -26,6 +26,9 @@ constexpr std::array<Subcommand, 9> kSubcommands = {{
     {"publish", RunPublish},
     {"log", RunLog},
     {"merge", RunMerge},
+    {"setup-git", RunSetupGit},
+    {"conflicts", RunConflicts},
+    {"resolve", RunResolve},
 }};
 
 constexpr std::string_view kHelp =
@@ -47,6 +50,12 @@ Subcommands:
   log MAP                   list the versions of a map in its git history
   merge BASE OURS THEIRS    merge two maps' changes cell by cell, as git's
                               merge driver
+  setup-git [FOLDER]        make a git repository merge and diff maps with
+                              this program
+  conflicts MAP             list the conflicting cells of a map in an
+                              unfinished git merge
+  resolve --ours MAP        take one side's codes for a map's conflicting
+                              cells (--ours, --theirs or --base)
 
 A map FILE may be '-' for standard input, or a pipe such as
 <(git show HEAD:castle.map).
@@ -57,8 +66,8 @@ Options:
       --version             show the program's version
 
 Exit status: 0 on success; 1 when the answer is "no" or problems were found
-(info: a damaged or doubtful map; diff: the maps differ; merge: conflicts
-remain); 2 for unreadable
+(info: a damaged or doubtful map; diff: the maps differ; merge, conflicts:
+conflicts remain); 2 for unreadable
 input, bad arguments or a failed write.
 )";
 

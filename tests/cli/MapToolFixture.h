@@ -102,8 +102,9 @@ protected:
     static QString Q(const std::string& text) { return QString::fromStdString(text); }
 
     // Runs git in the scratch folder, away from the user's and the system's
-    // settings and hooks; returns its standard output.
-    std::string Git(const QStringList& arguments) const {
+    // settings and hooks, expecting its exit status; returns its standard
+    // output.
+    std::string Git(const QStringList& arguments, const int expectedStatus = 0) const {
         QProcess process;
         QProcessEnvironment environment;
         environment.insert("PATH", qEnvironmentVariable("PATH", "/usr/bin:/bin"));
@@ -114,8 +115,9 @@ protected:
         process.start(QStandardPaths::findExecutable("git"),
                       QStringList{"-c", "core.hooksPath=/dev/null"} + arguments);
         process.waitForFinished(60'000);
-        EXPECT_EQ(process.exitCode(), 0) << arguments.join(' ').toStdString() << ": "
-                                         << process.readAllStandardError().toStdString();
+        EXPECT_EQ(process.exitCode(), expectedStatus)
+            << arguments.join(' ').toStdString() << ": "
+            << process.readAllStandardError().toStdString();
         return process.readAllStandardOutput().toStdString();
     }
 
