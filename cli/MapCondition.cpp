@@ -2,10 +2,13 @@
 #include "cli/MapCondition.h"
 
 #include "cli/CommandErrors.h"
+#include "core/merge/MapMerge.h"
 #include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 
 #include <QLocale>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -76,7 +79,8 @@ std::uint64_t NoTileCells(const std::int32_t tileSet, const std::span<const Code
     const TileNames names(tileSet);
     std::uint64_t cells = 0;
     for (const CodeCount& counted : counts) {
-        cells += names.Find(counted.Code) == nullptr ? counted.Count : 0;
+        const bool noTile = names.Find(counted.Code) == nullptr && counted.Code != kConflictMark;
+        cells += noTile ? counted.Count : 0;
     }
     return cells;
 }
@@ -86,6 +90,36 @@ std::optional<std::string> NoTileText(const std::int32_t tileSet, const std::uin
         return std::nullopt;
     }
     return CellCount(noTileCells) + " with codes that name no tile in " + TileSetText(tileSet);
+}
+
+std::uint64_t MarkedCellCount(const std::span<const CodeCount> counts) {
+    const auto found = std::find_if(counts.begin(), counts.end(), [](const CodeCount& counted) {
+        return counted.Code == kConflictMark;
+    });
+    return found == counts.end() ? 0 : found->Count;
+}
+
+std::optional<std::string> ConflictMarkText(const std::uint64_t markedCells) {
+    if (markedCells == 0) {
+        return std::nullopt;
+    }
+    return CellCount(markedCells) + (markedCells == 1 ? " holds" : " hold") +
+           " the conflict mark of an unfinished merge (code " + std::to_string(kConflictMark) + ")";
+}
+
+std::vector<std::string> CodeNotes(const std::optional<std::int32_t> tileSet,
+                                   const std::span<const CodeCount> counts) {
+    std::vector<std::string> notes;
+    if (auto marks = ConflictMarkText(MarkedCellCount(counts))) {
+        notes.push_back(std::move(*marks));
+    }
+    if (!tileSet) {
+        return notes;
+    }
+    if (auto noTile = NoTileText(*tileSet, NoTileCells(*tileSet, counts))) {
+        notes.push_back(std::move(*noTile));
+    }
+    return notes;
 }
 
 std::vector<std::string> FileDamage(const MapFileCondition& map) {

@@ -1,8 +1,9 @@
 // A map file's condition in words: whether it is cut short, stores no tile
 // set, ends inside its version, carries bytes after its end, names an unknown
-// tile set or was written by a newer version. info lists these as problems,
-// the other subcommands warn of them and the text for git shows the damage
-// at its top, all in these same words.
+// tile set or was written by a newer version, and what its codes tell: cells
+// that hold the conflict mark of an unfinished merge or codes that name no
+// tile. info lists these as problems, the other subcommands warn of them and
+// the text for git shows the damage at its top, all in these same words.
 #pragma once
 
 #include "cli/Console.h"
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,12 +57,26 @@ struct ConditionNote {
 std::vector<ConditionNote> DescribeCondition(const MapFileCondition& map);
 
 // The cells whose codes name no tile of a known tile set; 0 for an unknown
-// one, whose own note says that no code names a tile.
+// one, whose own note says that no code names a tile. The conflict mark is
+// left out: it is a merge to finish, not damage, and has a note of its own.
 std::uint64_t NoTileCells(std::int32_t tileSet, std::span<const CodeCount> counts);
 
 // "4 cells with codes that name no tile in 0 "Dungeon - VL"", or nothing
 // when there are none.
 std::optional<std::string> NoTileText(std::int32_t tileSet, std::uint64_t noTileCells);
+
+// The cells that hold the conflict mark, whatever the tile set.
+std::uint64_t MarkedCellCount(std::span<const CodeCount> counts);
+
+// "12 cells hold the conflict mark of an unfinished merge (code
+// -777777777)", or nothing when there are none.
+std::optional<std::string> ConflictMarkText(std::uint64_t markedCells);
+
+// The notes on a map's codes, from their counts: the conflict marks first,
+// then the codes that name no tile (none without a tile set); empty when
+// neither applies.
+std::vector<std::string> CodeNotes(std::optional<std::int32_t> tileSet,
+                                   std::span<const CodeCount> counts);
 
 // The sentences of the damage notes alone.
 std::vector<std::string> FileDamage(const MapFileCondition& map);

@@ -19,7 +19,9 @@ constexpr char kHelp[] =
 Describe each map file: its size, whether its grid is complete, its tile set
 and version, how many cells hold each code, the codes that name no tile in
 the map's own tile set with the cells where they first stand, and what is
-wrong with the file.
+wrong with the file. Cells that hold the conflict mark of an unfinished merge
+(code -777777777) are counted as conflicts to resolve, not as codes that name
+no tile.
 
 Options:
       --all     list every code the map holds, not only the 10 most used
@@ -29,8 +31,9 @@ Options:
 Exit status:
   0  every map is sound
   1  a map has problems: its grid is cut short, its tile set is missing or
-     unknown, cells hold codes that name no tile, it was written by a newer
-     version, it ends inside its trailer or has bytes after its end
+     unknown, cells hold the conflict mark or codes that name no tile, it was
+     written by a newer version, it ends inside its trailer or has bytes after
+     its end
   2  a file cannot be read (the others are still described) or the
      arguments are wrong
 )";

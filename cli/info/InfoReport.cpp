@@ -4,6 +4,7 @@
 #include "cli/info/InfoReport.h"
 
 #include "cli/MapCondition.h"
+#include "core/merge/MapMerge.h"
 #include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 #include "core/tiles/TileTables.h"
@@ -55,8 +56,12 @@ std::string CodesText(const LoadedMap& map, const MapSummary& summary, const boo
     const bool named = NamesKnown(map);
     for (std::size_t i = 0; i < shown; ++i) {
         const CodeCount& counted = summary.Codes[i];
-        text += kListIndent + RightAligned(GroupedNumber(counted.Count), width) + "  " +
-                (named ? names.CodeText(counted.Code) : std::to_string(counted.Code)) + "\n";
+        const std::string code =
+            counted.Code == kConflictMark
+                ? std::to_string(counted.Code) + " (conflict mark)"
+                : (named ? names.CodeText(counted.Code) : std::to_string(counted.Code));
+        text +=
+            kListIndent + RightAligned(GroupedNumber(counted.Count), width) + "  " + code + "\n";
     }
     if (shown < summary.Codes.size()) {
         text += kValueIndent + "and " + GroupedNumber(summary.Codes.size() - shown) +
@@ -177,6 +182,7 @@ std::string InfoJson(const LoadedMap& map, const MapSummary& summary, const bool
         {"codes", codes},
         {"noTileCells", OrNull(named, static_cast<qint64>(summary.NoTileCells))},
         {"noTile", OrNull(named, noTile)},
+        {"conflictCells", static_cast<qint64>(summary.MarkedCells)},
         {"problems", problems},
     };
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();

@@ -1,8 +1,10 @@
 // What info tells of a map: its codes, counted as its rows are read, the
-// codes that name no tile with their first cells, and its problems.
+// conflict marks, the codes that name no tile with their first cells, and its
+// problems.
 #include "cli/info/MapSummary.h"
 
 #include "cli/MapCondition.h"
+#include "core/merge/MapMerge.h"
 #include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 
@@ -19,7 +21,7 @@ void FindFirstCells(std::span<const TileCode> cells, const TileNames& names,
     std::size_t wanting = noTile.size();
     for (std::size_t index = 0; index < cells.size() && wanting > 0; ++index) {
         const TileCode code = cells[index];
-        if (names.Find(code) != nullptr) {
+        if (names.Find(code) != nullptr || code == kConflictMark) {
             continue;
         }
         const auto found = std::lower_bound(
@@ -56,18 +58,19 @@ MapSummary Summarize(const LoadedMap& map, std::vector<CodeCount> codes) {
     for (ConditionNote& note : DescribeCondition(map)) {
         summary.Problems.push_back(std::move(note.Text));
     }
+    for (std::string& note : CodeNotes(map.TileSet, summary.Codes)) {
+        summary.Problems.push_back(std::move(note));
+    }
+    summary.MarkedCells = MarkedCellCount(summary.Codes);
     if (map.TileSet && IsKnownTileSet(*map.TileSet)) {
         const TileNames names(map.TileSet);
         for (const CodeCount& counted : summary.Codes) {
-            if (names.Find(counted.Code) == nullptr) {
+            if (names.Find(counted.Code) == nullptr && counted.Code != kConflictMark) {
                 summary.NoTile.push_back(NoTileCode{counted.Code, counted.Count, {}});
                 summary.NoTileCells += counted.Count;
             }
         }
-        if (!summary.NoTile.empty()) {
-            FindFirstCells(held, names, summary.NoTile);
-            summary.Problems.push_back(*NoTileText(*map.TileSet, summary.NoTileCells));
-        }
+        FindFirstCells(held, names, summary.NoTile);
     }
 
     SortByCount(summary.Codes);

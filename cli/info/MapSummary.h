@@ -1,6 +1,7 @@
-// What info tells of one map: how many cells hold each code, the codes that
-// name no tile in the map's own tile set and where they first stand, and the
-// problems that make the map damaged or doubtful.
+// What info tells of one map: how many cells hold each code, the cells that
+// hold the conflict mark of an unfinished merge, the codes that name no tile
+// in the map's own tile set and where they first stand, and the problems that
+// make the map damaged or doubtful.
 #pragma once
 
 #include "cli/MapInput.h"
@@ -32,10 +33,13 @@ struct MapSummary {
     // in the cells of a grid cut short), the most used first; equal counts
     // by code.
     std::vector<CodeCount> Codes;
-    // By code. Empty when the tile set is unknown or not stored: then no
-    // code names a tile, and the tile set itself is the problem.
+    // By code, the conflict mark left out. Empty when the tile set is
+    // unknown or not stored: then no code names a tile, and the tile set
+    // itself is the problem.
     std::vector<NoTileCode> NoTile;
     std::uint64_t NoTileCells = 0;
+    // The cells that hold the conflict mark, in any tile set.
+    std::uint64_t MarkedCells = 0;
     // Sentences for the map maker; empty for a sound map.
     std::vector<std::string> Problems;
 };

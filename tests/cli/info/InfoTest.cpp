@@ -2,6 +2,7 @@
 // name no tile, JSON, and every kind of damaged or unreadable file.
 #include "MapToolFixture.h"
 #include "cli/info/MapSummary.h"
+#include "core/merge/MapMerge.h"
 #include "core/tiles/TileSet.h"
 
 #include <QDir>
@@ -117,6 +118,41 @@ TEST_F(InfoTest, ShowsTheFirstFiveCellsOfACodeWithoutTileInRowOrder) {
                 (996, 700) 201S, 497E
   problems:   8 cells with codes that name no tile in 0 "Dungeon - VL"
 )"));
+}
+
+// The conflict mark is a merge to finish, a problem of its own in any tile
+// set, and never one of the codes that name no tile.
+TEST_F(InfoTest, CountsConflictMarksAsUnresolvedConflictsNotAsCodesWithoutTile) {
+    MapGrid grid;
+    for (int x = 0; x < 12; ++x) {
+        grid.Set(x, 2, kConflictMark);
+    }
+    grid.Set(5, 5, 151);
+    const std::string marks =
+        "12 cells hold the conflict mark of an unfinished merge (code -777777777)\n";
+    const struct {
+        std::int32_t TileSet;
+        std::string Problems;
+        QJsonValue NoTileCells;
+    } cases[] = {
+        {Dungeon,
+         "  no tile:    151 in 1 cell:\n                (5, 5) 494N, 494W\n  problems:   " + marks +
+             "              1 cell with codes that name no tile in 0 \"Dungeon - VL\"\n",
+         1},
+        {7, "              " + marks, QJsonValue::Null},
+    };
+    for (const auto& c : cases) {
+        const std::string path = WriteMap("marked.map", grid, c.TileSet);
+        const RunResult text = Run({"info", Q(path)});
+        EXPECT_EQ(text.Status, kExitAnswerNo) << c.TileSet;
+        EXPECT_THAT(text.Out, HasSubstr("     12  -777777777 (conflict mark)\n")) << c.TileSet;
+        EXPECT_THAT(text.Out, HasSubstr(c.Problems)) << c.TileSet;
+        const QJsonObject json = JsonOf(Run({"info", "--json", Q(path)}).Out);
+        EXPECT_EQ(json["conflictCells"].toInt(), 12) << c.TileSet;
+        EXPECT_EQ(json["noTileCells"], c.NoTileCells) << c.TileSet;
+    }
+    const std::string sound = WriteMap("sound.map", MapGrid(), Dungeon);
+    EXPECT_EQ(JsonOf(Run({"info", "--json", Q(sound)}).Out)["conflictCells"].toInt(-1), 0);
 }
 
 TEST_F(InfoTest, CountsEveryCodeWhetherTheCatalogueHoldsItOrNot) {
