@@ -69,24 +69,89 @@ void AppendVarint(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
     bytes.push_back(static_cast<std::uint8_t>(value));
 }
 
-// The versions' texts, and the cells each version after the oldest changed:
-// per version the number of cells, then per cell the gap to the one before
-// (the first's from -1) and its code's index in the palette, all as varints.
+// Ascending cells as gaps, each with a number after it: the number of cells,
+// then per cell the gap to the one before (the first's from -1) and its
+// number, all as varints.
+template <typename Number>
+void AppendCells(std::vector<std::uint8_t>& bytes, const std::vector<std::int32_t>& cells,
+                 const Number& numberOf) {
+    AppendVarint(bytes, static_cast<std::uint32_t>(cells.size()));
+    std::int64_t previous = -1;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        AppendVarint(bytes, static_cast<std::uint32_t>(cells[c] - previous - 1));
+        previous = cells[c];
+        AppendVarint(bytes, numberOf(c));
+    }
+}
+
+// What each version itself put into cells, for finding a cell's last change
+// as git blame finds a line's: per version 0 when that is exactly its steps
+// from the version listed before (a commit whose parent is listed right
+// before it, as in every straight line of history), else 1 and the cells it
+// set with their codes' places in the palette before (in its first parent),
+// then, of a merge, the cells it only brought in, each with the place of the
+// parent it brought it from (1 for the second).
+std::vector<std::uint8_t> Lineage(const MapVersions& versions,
+                                  const std::function<std::uint32_t(TileCode)>& placeOf) {
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < versions.Changes.size(); ++i) {
+        const MapVersion& version = versions.History.Versions[i];
+        const VersionChanges& changes = versions.Changes[i];
+        const bool steps = i == 0 || (!version.IsMerge && version.Parents.size() == 1 &&
+                                      version.Parents[0] + 1 == i);
+        AppendVarint(bytes, steps ? 0 : 1);
+        if (steps) {
+            continue;
+        }
+        std::vector<std::int32_t> set;
+        std::vector<TileCode> before;
+        for (std::size_t c = 0, b = 0; c < changes.ParentCells.size(); ++c) {
+            if (b < changes.BroughtCells.size() &&
+                changes.BroughtCells[b] == changes.ParentCells[c]) {
+                ++b;
+            } else {
+                set.push_back(changes.ParentCells[c]);
+                before.push_back(changes.ParentBefore[c]);
+            }
+        }
+        AppendCells(bytes, set, [&](const std::size_t c) { return placeOf(before[c]); });
+        AppendCells(bytes, changes.BroughtCells,
+                    [&](const std::size_t c) { return std::uint32_t{changes.BroughtFrom[c]}; });
+    }
+    return bytes;
+}
+
+// The versions' texts, the cells each version after the oldest changed from
+// the one listed before (its steps, as AppendCells writes them, each with its
+// code's place in the palette) and the versions' lineage.
 QByteArray HistoryObject(const MapVersions& versions, const std::vector<TileCode>& palette) {
+    const auto placeOf = [&palette](const TileCode code) {
+        return static_cast<std::uint32_t>(std::lower_bound(palette.begin(), palette.end(), code) -
+                                          palette.begin());
+    };
     QJsonArray list;
     std::vector<std::uint8_t> changed;
     for (std::size_t i = 0; i < versions.Changes.size(); ++i) {
         const MapVersion& version = versions.History.Versions[i];
         const VersionChanges& changes = versions.Changes[i];
-        const VersionChanges* const before = i > 0 ? &versions.Changes[i - 1] : nullptr;
-        const std::optional<std::string> tileSetChange = TileSetChangeText(changes, before);
+        const std::optional<std::string> tileSetChange = TileSetChangeText(versions, i);
+        const std::optional<std::string> historyStart = HistoryStartText(version);
+        QJsonArray parents;
+        for (const std::size_t parent : version.Parents) {
+            parents.append(static_cast<qint64>(parent));
+        }
         list.append(QJsonObject{
             {"commit", QString::fromStdString(version.Commit)},
             {"short", QString::fromStdString(version.ShortCommit)},
             {"date", QString::fromStdString(version.Date)},
             {"author", QString::fromStdString(version.Author)},
             {"subject", QString::fromStdString(version.Subject)},
-            {"cellsChanged", static_cast<qint64>(changes.Cells.size())},
+            {"cellsChanged", static_cast<qint64>(changes.ParentCells.size())},
+            {"steps", static_cast<qint64>(changes.Cells.size())},
+            {"parents", parents},
+            {"merge", version.IsMerge},
+            {"historyStart", historyStart ? QJsonValue(QString::fromStdString(*historyStart))
+                                          : QJsonValue(QJsonValue::Null)},
             {"tileSetStem", QString::fromStdString(TileSetScriptStem(changes.TileSet))},
             {"tileSetChange", tileSetChange ? QJsonValue(QString::fromStdString(*tileSetChange))
                                             : QJsonValue(QJsonValue::Null)},
@@ -95,23 +160,16 @@ QByteArray HistoryObject(const MapVersions& versions, const std::vector<TileCode
         if (i == 0) {
             continue;  // the oldest version's cells are written whole
         }
-        AppendVarint(changed, static_cast<std::uint32_t>(changes.Cells.size()));
-        std::int64_t previous = -1;
-        for (std::size_t c = 0; c < changes.Cells.size(); ++c) {
-            AppendVarint(changed, static_cast<std::uint32_t>(changes.Cells[c] - previous - 1));
-            previous = changes.Cells[c];
-            AppendVarint(changed,
-                         static_cast<std::uint32_t>(
-                             std::lower_bound(palette.begin(), palette.end(), changes.Codes[c]) -
-                             palette.begin()));
-        }
+        AppendCells(changed, changes.Cells,
+                    [&](const std::size_t c) { return placeOf(changes.Codes[c]); });
     }
     QByteArray object =
         QJsonDocument(QJsonObject{{"versions", list},
                                   {"leftOut", static_cast<qint64>(versions.History.LeftOut)}})
             .toJson(QJsonDocument::Compact);
     object.chop(1);
-    return object + ",\"changes\":" + Quoted(PackBytes(changed)) + "}";
+    return object + ",\"changes\":" + Quoted(PackBytes(changed)) +
+           ",\"lineage\":" + Quoted(PackBytes(Lineage(versions, placeOf))) + "}";
 }
 
 // The cells as bytes: each its index into the palette of the map's codes,

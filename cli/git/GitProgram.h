@@ -26,6 +26,7 @@ public:
     GitProgram(const QString& folder, std::string subject, const std::string& whatFor);
 
     const std::string& Subject() const { return subject_; }
+    const QString& Folder() const { return folder_; }
 
     // Starts git; the process is ready for input.
     void Start(QProcess& git, const QStringList& arguments) const;

@@ -6,15 +6,19 @@
 #include "cli/git/GitProgram.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
+#include <map>
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -23,10 +27,9 @@ namespace velmora {
 namespace {
 
 // The commit's fields in git log's output, separated by the unit separator.
-constexpr char kLogFormat[] = "--format=%H%x1f%h%x1f%aI%x1f%an%x1f%s";
+constexpr char kLogFormat[] = "--format=%H%x1f%h%x1f%P%x1f%aI%x1f%an%x1f%s";
 constexpr char kFieldSeparator = '\x1f';
 
-// git in the map's folder, with the map's file name.
 class Git : public GitProgram {
 public:
     explicit Git(const std::string& mapPath)
@@ -47,42 +50,91 @@ private:
     QString fileName_;
 };
 
+// A version as git log lists it, with its commit's parents in git.
+struct LoggedVersion {
+    MapVersion Version;
+    std::vector<std::string> Parents;
+};
+
 // The versions in git log -z --raw output, newest first. Each commit is its
 // fields, then a raw line ":mode mode old new status" and one path, or two
 // for a rename or copy; the objects' names are abbreviated, unique in the
 // repository, as cat-file takes them. A commit that deletes the file has no
 // version.
-std::vector<MapVersion> ParseLog(const QByteArray& log) {
-    std::vector<MapVersion> versions;
+std::vector<LoggedVersion> ParseLog(const QByteArray& log) {
+    std::vector<LoggedVersion> versions;
     const QList<QByteArray> tokens = log.split('\0');
-    MapVersion current;
+    LoggedVersion current;
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         const QByteArray token = tokens[i].startsWith('\n') ? tokens[i].mid(1) : tokens[i];
         if (token.contains(kFieldSeparator)) {
             const QList<QByteArray> fields = token.split(kFieldSeparator);
-            if (fields.size() < 5) {
+            if (fields.size() < 6) {
                 continue;
             }
-            current = MapVersion{fields[0].toStdString(),
-                                 fields[1].toStdString(),
-                                 fields[2].toStdString(),
-                                 QString::fromUtf8(fields[3]).toStdString(),
-                                 QString::fromUtf8(fields[4]).toStdString(),
-                                 {}};
+            current = {};
+            current.Version.Commit = fields[0].toStdString();
+            current.Version.ShortCommit = fields[1].toStdString();
+            for (const QByteArray& parent : fields[2].split(' ')) {
+                if (!parent.isEmpty()) {
+                    current.Parents.push_back(parent.toStdString());
+                }
+            }
+            current.Version.IsMerge = current.Parents.size() > 1;
+            current.Version.Date = fields[3].toStdString();
+            current.Version.Author = QString::fromUtf8(fields[4]).toStdString();
+            current.Version.Subject = QString::fromUtf8(fields[5]).toStdString();
         } else if (token.startsWith(':')) {
             const QList<QByteArray> raw = token.split(' ');
             const QByteArray status = raw.value(4);
             i += status.startsWith('R') || status.startsWith('C') ? 2 : 1;  // the paths
             const QByteArray blob = raw.value(3);
-            if (!status.startsWith('D') && !blob.isEmpty() && !current.Commit.empty()) {
-                current.Blob = blob.toStdString();
-                versions.push_back(current);
+            if (!status.startsWith('D') && !blob.isEmpty() && !current.Version.Commit.empty()) {
+                current.Version.Blob = blob.toStdString();
+                versions.push_back(std::move(current));
             }
             current = {};
         }
     }
     return versions;
 }
+
+// Finds the version a commit holds of the map: the commit's own when it is
+// listed, else the one of its first parent, and so on, since a commit that
+// is not listed left the map as its first parent had it.
+class VersionFinder {
+public:
+    // listed: each listed commit with its place. firstParents: every
+    // commit's first parent, from git rev-list --parents.
+    VersionFinder(std::map<std::string, std::size_t> listed, const QByteArray& revList)
+        : listed_(std::move(listed)) {
+        for (const QByteArray& line : revList.split('\n')) {
+            const QList<QByteArray> commits = line.split(' ');
+            if (commits.size() >= 2) {
+                firstParent_[commits[0].toStdString()] = commits[1].toStdString();
+            }
+        }
+    }
+
+    // The place of the version, or nothing when no listed commit holds it.
+    std::optional<std::size_t> Find(std::string commit) const {
+        for (std::size_t steps = 0; steps <= firstParent_.size(); ++steps) {
+            if (const auto found = listed_.find(commit); found != listed_.end()) {
+                return found->second;
+            }
+            const auto parent = firstParent_.find(commit);
+            if (parent == firstParent_.end()) {
+                return std::nullopt;
+            }
+            commit = parent->second;
+        }
+        return std::nullopt;
+    }
+
+private:
+    std::map<std::string, std::size_t> listed_;
+    std::map<std::string, std::string> firstParent_;
+};
 
 }  // namespace
 
@@ -93,11 +145,39 @@ GitHistory ReadGitHistory(const std::string& mapPath, const std::size_t mostVers
     }
     const Git git(mapPath);
     git.RequireWorkTree();
-    std::vector<MapVersion> versions =
-        ParseLog(git.Run({QStringLiteral("log"), QStringLiteral("--follow"), QStringLiteral("-z"),
-                          QStringLiteral("--raw"), QString::fromLatin1(kLogFormat),
-                          QStringLiteral("--"), git.FileName()}));
-    std::reverse(versions.begin(), versions.end());
+    std::vector<LoggedVersion> logged = ParseLog(
+        git.Run({QStringLiteral("log"), QStringLiteral("--follow"), QStringLiteral("--topo-order"),
+                 QStringLiteral("--diff-merges=first-parent"), QStringLiteral("-z"),
+                 QStringLiteral("--raw"), QString::fromLatin1(kLogFormat), QStringLiteral("--"),
+                 git.FileName()}));
+    std::reverse(logged.begin(), logged.end());
+    std::map<std::string, std::size_t> listed;
+    for (std::size_t i = 0; i < logged.size(); ++i) {
+        listed.emplace(logged[i].Version.Commit, i);
+    }
+    const GitProgram::Outcome head =
+        git.Try({QStringLiteral("rev-parse"), QStringLiteral("--verify"), QStringLiteral("-q"),
+                 QStringLiteral("HEAD")});
+    const VersionFinder finder(
+        std::move(listed), head.Succeeded
+                               ? git.Run({QStringLiteral("rev-list"), QStringLiteral("--parents"),
+                                          QStringLiteral("HEAD")})
+                               : QByteArray());
+    std::vector<MapVersion> versions;
+    for (LoggedVersion& version : logged) {
+        for (const std::string& parent : version.Parents) {
+            const std::optional<std::size_t> found = finder.Find(parent);
+            if (!found) {
+                version.Version.HistoryCut = true;
+            } else if (std::find(version.Version.Parents.begin(), version.Version.Parents.end(),
+                                 *found) == version.Version.Parents.end()) {
+                version.Version.Parents.push_back(*found);
+            }
+        }
+        versions.push_back(std::move(version.Version));
+    }
+    const std::optional<std::size_t> headVersion =
+        head.Succeeded ? finder.Find(head.Out.trimmed().toStdString()) : std::nullopt;
 
     if (worktree) {
         // The bytes already read, hashed as git hashes the file at its path
@@ -108,22 +188,53 @@ GitHistory ReadGitHistory(const std::string& mapPath, const std::size_t mostVers
                                      .trimmed()
                                      .toStdString();
         // git log abbreviates the objects' names as it does the commits'.
-        if (versions.empty() || !blob.starts_with(versions.back().Blob)) {
+        if (!headVersion || !blob.starts_with(versions[*headVersion].Blob)) {
             const QFileInfo file(QString::fromStdString(mapPath));
-            versions.push_back(
-                MapVersion{kWorktreeVersion,
-                           kWorktreeVersion,
-                           file.lastModified().toUTC().toString(Qt::ISODate).toStdString(),
-                           {},
-                           "uncommitted changes",
-                           {}});
+            MapVersion changed;
+            changed.Commit = changed.ShortCommit = kWorktreeVersion;
+            changed.Date = file.lastModified().toUTC().toString(Qt::ISODate).toStdString();
+            changed.Subject = "uncommitted changes";
+            if (headVersion) {
+                changed.Parents.push_back(*headVersion);
+            }
+            versions.push_back(std::move(changed));
         }
     }
     GitHistory history;
+    history.Shallow =
+        git.Run({QStringLiteral("rev-parse"), QStringLiteral("--is-shallow-repository")})
+            .trimmed() == "true";
+    if (history.Shallow) {
+        // The commits where the clone's history begins seem to have none
+        // before them; git lists them in its shallow file.
+        const QString listing = QString::fromLocal8Bit(
+            git.Run({QStringLiteral("rev-parse"), QStringLiteral("--git-path"),
+                     QStringLiteral("shallow")})
+                .trimmed());
+        QFile file(QDir(git.Folder()).filePath(listing));
+        const QByteArray boundary = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        for (MapVersion& version : versions) {
+            version.ShallowStart = !version.IsWorktree() &&
+                                   boundary.contains(QByteArray::fromStdString(version.Commit));
+        }
+    }
     if (versions.size() > mostVersions) {
+        // The oldest are left out: the places of the rest move down, and a
+        // parent left out cuts its child's history.
         history.LeftOut = versions.size() - mostVersions;
         versions.erase(versions.begin(),
                        versions.begin() + static_cast<std::ptrdiff_t>(history.LeftOut));
+        for (MapVersion& version : versions) {
+            std::vector<std::size_t> kept;
+            for (const std::size_t parent : version.Parents) {
+                if (parent >= history.LeftOut) {
+                    kept.push_back(parent - history.LeftOut);
+                } else {
+                    version.HistoryCut = true;
+                }
+            }
+            version.Parents = std::move(kept);
+        }
     }
     history.Versions = std::move(versions);
     return history;

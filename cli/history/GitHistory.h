@@ -26,13 +26,29 @@ struct MapVersion {
     // The version's object in git, its name abbreviated as git does; empty
     // for the working-tree file.
     std::string Blob;
+    // The versions this one was made from, as places in the list: its
+    // commit's parents, each the nearest version of the map along that
+    // parent's first parents; the first parent first. None for the oldest
+    // kept version of its line.
+    std::vector<std::size_t> Parents;
+    // The commit merged branches (it has more than one parent in git).
+    bool IsMerge = false;
+    // A parent of the commit is not among the versions: it is older than
+    // the most kept, or git found no version of the map along it.
+    bool HistoryCut = false;
+    // The commit is where a shallow clone's history begins: git has none of
+    // the commits before it.
+    bool ShallowStart = false;
 
     bool IsWorktree() const { return Blob.empty(); }
 };
 
 struct GitHistory {
-    std::vector<MapVersion> Versions;  // oldest first
-    std::size_t LeftOut = 0;           // older versions beyond the most kept
+    // Oldest first, each after the versions it was made from.
+    std::vector<MapVersion> Versions;
+    std::size_t LeftOut = 0;  // older versions beyond the most kept
+    // The repository is a shallow clone: its oldest commits lack parents.
+    bool Shallow = false;
 };
 
 inline constexpr char kWorktreeVersion[] = "worktree";

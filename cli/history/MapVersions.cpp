@@ -52,6 +52,74 @@ private:
     std::unordered_map<TileCode, std::uint32_t> counts_;
 };
 
+// A version's code at a cell, found from a later version's by undoing the
+// list's steps in between.
+TileCode CodeOf(const std::vector<VersionChanges>& changes, const std::size_t version,
+                const std::size_t later, const std::int32_t cell, TileCode code) {
+    for (std::size_t k = later; k > version; --k) {
+        const std::vector<std::int32_t>& cells = changes[k].Cells;
+        const auto found = std::lower_bound(cells.begin(), cells.end(), cell);
+        if (found != cells.end() && *found == cell) {
+            code = changes[k].Before[static_cast<std::size_t>(found - cells.begin())];
+        }
+    }
+    return code;
+}
+
+// The cells in which the version differs from its parents, from the list's
+// steps: for the version right before it those steps themselves, for an
+// older one every cell any step in between changed, each checked.
+void FindParentChanges(std::vector<VersionChanges>& changes, const MapVersion& version,
+                       const std::size_t index, const std::span<const TileCode> cells) {
+    VersionChanges& changed = changes[index];
+    if (version.Parents.empty()) {
+        for (std::size_t cell = 0; cell < cells.size(); ++cell) {
+            if (cells[cell] != 0) {
+                changed.ParentCells.push_back(static_cast<std::int32_t>(cell));
+            }
+        }
+        changed.ParentBefore.assign(changed.ParentCells.size(), 0);
+        for (const std::int32_t cell : changed.ParentCells) {
+            changed.ParentAfter.push_back(cells[static_cast<std::size_t>(cell)]);
+        }
+        return;
+    }
+    const std::size_t first = version.Parents.front();
+    if (first + 1 == index) {
+        changed.ParentCells = changed.Cells;
+        changed.ParentBefore = changed.Before;
+        changed.ParentAfter = changed.Codes;
+    } else {
+        std::vector<std::int32_t> stepped;
+        for (std::size_t k = first + 1; k <= index; ++k) {
+            stepped.insert(stepped.end(), changes[k].Cells.begin(), changes[k].Cells.end());
+        }
+        std::sort(stepped.begin(), stepped.end());
+        stepped.erase(std::unique(stepped.begin(), stepped.end()), stepped.end());
+        for (const std::int32_t cell : stepped) {
+            const TileCode now = cells[static_cast<std::size_t>(cell)];
+            const TileCode then = CodeOf(changes, first, index, cell, now);
+            if (then != now) {
+                changed.ParentCells.push_back(cell);
+                changed.ParentBefore.push_back(then);
+                changed.ParentAfter.push_back(now);
+            }
+        }
+    }
+    for (std::size_t c = 0; c < changed.ParentCells.size(); ++c) {
+        const std::int32_t cell = changed.ParentCells[c];
+        const TileCode now = changed.ParentAfter[c];
+        for (std::size_t p = 1; p < version.Parents.size(); ++p) {
+            if (CodeOf(changes, version.Parents[p], index, cell, now) == now) {
+                changed.BroughtCells.push_back(cell);
+                changed.BroughtFrom.push_back(
+                    static_cast<std::uint8_t>(std::min<std::size_t>(p, 255)));
+                break;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 MapVersions ReadMapVersions(const std::string& mapPath, const std::size_t mostVersions,
@@ -80,12 +148,14 @@ MapVersions ReadMapVersions(const std::string& mapPath, const std::size_t mostVe
         }
         changes.Cells = DifferingCells(before->Cells(), current->Cells());
         changes.Codes.reserve(changes.Cells.size());
+        changes.Before.reserve(changes.Cells.size());
         const TileNames names(changes.TileSet);
         const bool sameTileSet = counts && noTileSet == changes.TileSet;
         for (const std::int32_t cell : changes.Cells) {
             const TileCode was = before->Cells()[static_cast<std::size_t>(cell)];
             const TileCode code = current->Cells()[static_cast<std::size_t>(cell)];
             changes.Codes.push_back(code);
+            changes.Before.push_back(was);
             if (counts) {
                 counts->Change(was, code);
                 if (sameTileSet && IsKnownTileSet(changes.TileSet)) {
@@ -109,6 +179,8 @@ MapVersions ReadMapVersions(const std::string& mapPath, const std::size_t mostVe
         if (const auto noTile = NoTileText(changes.TileSet, noTileCells)) {
             changes.Problems.push_back(*noTile);
         }
+        FindParentChanges(versions.Changes, versions.History.Versions[index], index,
+                          std::as_const(*current).Cells());
         std::swap(before, current);
     };
     ReadVersionBytes(mapPath, versions.History, worktree, use);
@@ -137,12 +209,27 @@ std::optional<std::size_t> MostVersionsGiven(const CommandLine& line) {
     return given ? std::optional(static_cast<std::size_t>(*given)) : std::nullopt;
 }
 
-std::optional<std::string> TileSetChangeText(const VersionChanges& changes,
-                                             const VersionChanges* const before) {
+const VersionChanges* FirstParentOf(const MapVersions& versions, const std::size_t version) {
+    const std::vector<std::size_t>& parents = versions.History.Versions[version].Parents;
+    return parents.empty() ? nullptr : &versions.Changes[parents.front()];
+}
+
+std::optional<std::string> TileSetChangeText(const MapVersions& versions,
+                                             const std::size_t version) {
+    const VersionChanges* const before = FirstParentOf(versions, version);
+    const VersionChanges& changes = versions.Changes[version];
     if (before == nullptr || before->StoredTileSet == changes.StoredTileSet) {
         return std::nullopt;
     }
     return TileSetText(before->StoredTileSet) + " -> " + TileSetText(changes.StoredTileSet);
+}
+
+std::optional<std::string> HistoryStartText(const MapVersion& version) {
+    if (!version.ShallowStart) {
+        return std::nullopt;
+    }
+    return "the history of this shallow clone begins here; 'git fetch --unshallow' fetches "
+           "the versions before";
 }
 
 }  // namespace velmora

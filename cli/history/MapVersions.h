@@ -19,10 +19,25 @@
 namespace velmora {
 
 struct VersionChanges {
-    // The cells that differ from the version before (from a map of code 0
-    // for the oldest), ascending, and their codes in this version.
+    // The cells that differ from the version listed before (from a map of
+    // code 0 for the oldest), ascending, their codes in this version and in
+    // that one: the steps from one version of the list to the next.
     std::vector<std::int32_t> Cells;
     std::vector<TileCode> Codes;
+    std::vector<TileCode> Before;
+    // The cells that differ from the version's first parent (from a map of
+    // code 0 when it has none), ascending, with their codes in the parent
+    // and in this version: what the commit changed, as git compares a
+    // commit with its parent.
+    std::vector<std::int32_t> ParentCells;
+    std::vector<TileCode> ParentBefore;
+    std::vector<TileCode> ParentAfter;
+    // Of a merge: those of the ParentCells whose code a later parent held,
+    // so that the merge only brought them in, and that parent's place among
+    // the version's parents (1 for the second). The others the merge itself
+    // set: it resolved them.
+    std::vector<std::int32_t> BroughtCells;
+    std::vector<std::uint8_t> BroughtFrom;
     // The tile set the version's cells are drawn in, and the one stored.
     std::int32_t TileSet = 0;
     std::optional<std::int32_t> StoredTileSet;
@@ -57,9 +72,15 @@ void AddMostVersionsOption(CommandLine& line);
 // The number given, or nothing when the option is not set.
 std::optional<std::size_t> MostVersionsGiven(const CommandLine& line);
 
-// A stored tile set's change between two versions, as
+// The version's first parent's changes, or nullptr when it has none.
+const VersionChanges* FirstParentOf(const MapVersions& versions, std::size_t version);
+
+// A stored tile set's change from the version's first parent, as
 // `0 "Dungeon - VL" -> 4 "Starport - Palloran"`, or nothing when it stayed.
-std::optional<std::string> TileSetChangeText(const VersionChanges& changes,
-                                             const VersionChanges* before);
+std::optional<std::string> TileSetChangeText(const MapVersions& versions, std::size_t version);
+
+// What to know of where a version's history begins: that a shallow clone
+// starts there, or nothing.
+std::optional<std::string> HistoryStartText(const MapVersion& version);
 
 }  // namespace velmora

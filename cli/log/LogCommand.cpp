@@ -52,27 +52,24 @@ std::string Heading(const MapVersion& version) {
            (version.IsWorktree() ? std::string() : version.Author + ": ") + version.Subject;
 }
 
-std::string Changed(const VersionChanges& changes, const VersionChanges* before) {
-    std::string text = " (" + CellCount(changes.Cells.size()) + " changed";
-    if (const auto tileSetChange = TileSetChangeText(changes, before)) {
+// " (merge of 67284d7 and 20e6caf, 12 cells changed, tile set ...)": what
+// the version changed from its first parent.
+std::string Changed(const MapVersions& versions, const std::size_t index) {
+    const MapVersion& version = versions.History.Versions[index];
+    std::string text = " (";
+    if (version.IsMerge) {
+        text += "merge";
+        for (std::size_t p = 0; p < version.Parents.size(); ++p) {
+            text += (p == 0 ? " of " : " and ") +
+                    versions.History.Versions[version.Parents[p]].ShortCommit;
+        }
+        text += ", ";
+    }
+    text += CellCount(versions.Changes[index].ParentCells.size()) + " changed";
+    if (const auto tileSetChange = TileSetChangeText(versions, index)) {
         text += ", tile set " + *tileSetChange;
     }
     return text + ")";
-}
-
-// The cell's code in each version, oldest first: 0 before the oldest.
-std::vector<TileCode> CodesOfCell(const MapVersions& versions, const MapCell cell) {
-    const std::int32_t index = MapGrid::IndexOf(cell.X, cell.Y);
-    std::vector<TileCode> codes;
-    TileCode code = 0;
-    for (const VersionChanges& changes : versions.Changes) {
-        const auto found = std::lower_bound(changes.Cells.begin(), changes.Cells.end(), index);
-        if (found != changes.Cells.end() && *found == index) {
-            code = changes.Codes[static_cast<std::size_t>(found - changes.Cells.begin())];
-        }
-        codes.push_back(code);
-    }
-    return codes;
 }
 
 }  // namespace
@@ -93,25 +90,30 @@ int RunLog(const QStringList& arguments, Console& console) {
 
     const MapVersions versions = ReadMapVersions(path, mostVersions, ReadWorktreeFile(path));
     const std::vector<MapVersion>& history = versions.History.Versions;
-    const std::vector<TileCode> codes =
-        cell ? CodesOfCell(versions, *cell) : std::vector<TileCode>{};
+    const std::int32_t index = cell ? MapGrid::IndexOf(cell->X, cell->Y) : 0;
     for (std::size_t i = history.size(); i-- > 0;) {
         const VersionChanges& changes = versions.Changes[i];
-        const VersionChanges* const before = i > 0 ? &versions.Changes[i - 1] : nullptr;
         if (cell) {
-            const TileCode was = i > 0 ? codes[i - 1] : 0;
-            if (codes[i] == was) {
+            const auto& cells = changes.ParentCells;
+            const auto found = std::lower_bound(cells.begin(), cells.end(), index);
+            if (found == cells.end() || *found != index) {
                 continue;
             }
+            const auto at = static_cast<std::size_t>(found - cells.begin());
+            const VersionChanges* const before = FirstParentOf(versions, i);
             const TileNames oldNames(before != nullptr ? before->TileSet : changes.TileSet);
             const TileNames newNames(changes.TileSet);
-            console.Out << Heading(history[i]) << ": " << oldNames.CodeText(was) << " -> "
-                        << newNames.CodeText(codes[i]) << "\n";
+            console.Out << Heading(history[i]) << ": "
+                        << oldNames.CodeText(changes.ParentBefore[at]) << " -> "
+                        << newNames.CodeText(changes.ParentAfter[at]) << "\n";
             continue;
         }
-        console.Out << Heading(history[i]) << Changed(changes, before) << "\n";
+        console.Out << Heading(history[i]) << Changed(versions, i) << "\n";
         for (const std::string& problem : changes.Problems) {
             console.Out << "    " << problem << "\n";
+        }
+        if (const auto start = HistoryStartText(history[i])) {
+            console.Out << "    " << *start << "\n";
         }
     }
     if (versions.History.LeftOut > 0) {
