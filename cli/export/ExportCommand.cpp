@@ -12,6 +12,7 @@
 #include "cli/tiled/TiledDocuments.h"
 #include "cli/tiled/TiledFormat.h"
 #include "core/document/FileAccess.h"
+#include "core/merge/MapMerge.h"
 #include "core/tiles/TileNames.h"
 
 #include <QFileInfo>
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -48,6 +50,9 @@ case) unless --format names it. With --format csv, OUT '-' is standard output.
   CSV       999 lines of 999 comma-separated codes, any code exactly; no tile
             set and no version (give the tile set to import with --tileset).
             The missing cells of a short file are written as 0, with a warning.
+
+A map whose cells hold the conflict mark of an unfinished merge is refused in
+every format, and nothing is written: resolve the merge first.
 
 Options:
   -f, --format=FORMAT    csv, tmx or tmj, whatever OUT's extension
@@ -160,6 +165,17 @@ tiled::MapHeader CheckTiledMap(const LoadedMap& map, const tiled::Format format)
     return header;
 }
 
+// A map in the middle of a merge is no map to hand to other tools: its marked
+// cells show no tile, and in CSV they would pass as codes.
+void RefuseConflictMarks(const LoadedMap& map) {
+    const std::size_t marked = MarkedCells(std::as_const(*map.Grid).Cells()).size();
+    if (const auto marks = ConflictMarkText(marked)) {
+        throw FileError(map.Path, *marks +
+                                      "; resolve the merge first (velmora-map resolve, or place "
+                                      "tiles on those cells in the editor), then export the map");
+    }
+}
+
 // Warns of the file's condition, saying what the output leaves out.
 void WarnOfInput(const LoadedMap& map, const tiled::Format format, const Console& console) {
     WarnOfCondition(console, map, [format](const ConditionNote::Kind kind) -> std::string {
@@ -233,6 +249,7 @@ int RunExport(const QStringList& arguments, Console& console) {
 
     const LoadedMap map = LoadMap(input);
     RefuseMapWithoutCells(map);
+    RefuseConflictMarks(map);
     std::vector<std::string> kept;
     if (format == tiled::Format::Csv) {
         ExportCsv(map, out, console);

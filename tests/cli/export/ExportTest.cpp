@@ -5,6 +5,7 @@
 #include "MapToolFixture.h"
 #include "cli/export/TilesetFiles.h"
 #include "cli/tiled/TiledFormat.h"
+#include "core/merge/MapMerge.h"
 #include "core/tiles/TileTables.h"
 #include "render/TilePictures.h"
 
@@ -331,8 +332,21 @@ TEST_F(ExportTest, RefusalsWriteNothing) {
     for (int x = 0; x < 8; ++x) {
         eightBad.Set(x, 0, 30 + x);
     }
+    MapGrid marked = threeBad;
+    marked.Set(3, 4, kConflictMark);
+    marked.Set(4, 4, kConflictMark);
     const QStringList inOut{"{in}", "{out}"};
     const Refusal cases[] = {
+        {.What = "conflict marks",
+         .Arguments = inOut,
+         .Err = "velmora-map: {in}: 2 cells hold the conflict mark of an unfinished merge (code "
+                "-777777777); resolve the merge first (velmora-map resolve, or place tiles on "
+                "those cells in the editor), then export the map\n",
+         .Grid = &marked},
+        {.What = "conflict marks to CSV",
+         .Arguments = {"-f", "csv", "{in}", "-"},
+         .Err = "2 cells hold the conflict mark",
+         .Grid = &marked},
         {.What = "empty",
          .Arguments = inOut,
          .Err = "velmora-map: {in}: the file holds no map cell (it is 0 bytes long); a map file "
