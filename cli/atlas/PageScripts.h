@@ -8,14 +8,16 @@
 
 namespace velmora {
 
-inline constexpr std::array<std::string_view, 26> kPageScripts = {
-    "zoom-steps.js",      "stats.js",       "packed-bytes.js",    "varints.js",
-    "coordinate-text.js", "tile-names.js",  "sorted-cells.js",    "map-cells.js",
-    "map-versions.js",    "look-sheets.js", "tile-sets.js",       "canvas-grid-layer.js",
-    "cell-layer.js",      "cell-marks.js",  "change-outlines.js", "search.js",
-    "search-marks.js",    "search-box.js",  "address-hash.js",    "version-texts.js",
-    "last-change.js",     "info-panel.js",  "legend.js",          "history-panel.js",
-    "version-view.js",    "page.js",
+inline constexpr std::array<std::string_view, 27> kPageScripts = {
+    "zoom-steps.js",    "stats.js",           "packed-bytes.js",
+    "varints.js",       "coordinate-text.js", "tile-names.js",
+    "sorted-cells.js",  "map-cells.js",       "map-versions.js",
+    "look-sheets.js",   "tile-sets.js",       "canvas-grid-layer.js",
+    "cell-layer.js",    "cell-marks.js",      "change-outlines.js",
+    "search.js",        "search-marks.js",    "search-box.js",
+    "address-hash.js",  "zoom-keys.js",       "version-texts.js",
+    "last-change.js",   "info-panel.js",      "legend.js",
+    "history-panel.js", "version-view.js",    "page.js",
 };
 
 }  // namespace velmora

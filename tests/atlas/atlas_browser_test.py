@@ -438,6 +438,7 @@ def run_checks(browser, failures, options, maps, paths, site, work):
     check_texts(browser, failures, base, maps)
     figures["search"] = check_search(browser, failures, base, maps)
     check_address(browser, failures)
+    check_keyboard(browser, failures, base)
     check_legend_and_warnings(browser, failures, base, maps)
 
     browser.open(page_url(base, "damaged"))
@@ -559,6 +560,56 @@ def check_address(browser, failures):
     browser.wait_drawn()
     failures.expect(browser.view() == (120, 340, 40) and browser.hash_place() == (120, 340, 40),
                     "a reloaded address shows the same place", str(browser.view()))
+
+
+# Keys as the browser sends them, for Input.dispatchKeyEvent: key, code,
+# Windows key code, text.
+PLUS = ("+", "Equal", 187, "+")
+MINUS = ("_", "Minus", 189, "_")
+ENTER = ("Enter", "Enter", 13, "\r")
+
+
+def press_with_shift(browser, key):
+    name, code, key_code, text = key
+    for kind in ("keyDown", "keyUp"):
+        browser.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
+            "type": kind, "modifiers": 8, "key": name, "code": code,
+            "windowsVirtualKeyCode": key_code, **({"text": text} if kind == "keyDown" else {})})
+
+
+def check_keyboard(browser, failures, base):
+    """Tab gives the map area and then its zoom-in button a visible focus
+    ring; Shift with a zoom key or the button zooms one step, not three."""
+    browser.open(page_url(base, "castle", "#x=510&y=487&cell=5"))
+    # The accent colour of the ring, inside the map area's left edge and
+    # just left of the focused button.
+    def ring():
+        focused, x, y = browser.js(
+            "const e = document.activeElement, r = e.getBoundingClientRect();"
+            "return [e.id || e.className, e.id ? r.left + 1 : r.left - 2, r.top + r.height / 2];")
+        return focused, browser.screenshot().getpixel((int(x), int(y)))
+    accent = (0x24, 0x56, 0xc9)
+    tab = lambda: webdriver.ActionChains(browser.driver).send_keys(Keys.TAB).perform()
+    tab()
+    focused, pixel = ring()
+    failures.expect(focused == "atlas-map" and pixel == accent, "the focused map area shows a focus ring",
+                    f"{focused} {pixel}")
+    for key, step in [(PLUS, 10), (PLUS, 20), (MINUS, 10)]:
+        before = browser.view()[2]
+        press_with_shift(browser, key)
+        wait_for(browser, lambda: browser.view()[2] != before)
+        browser.wait_drawn()
+        failures.expect(browser.view()[2] == step, f"Shift+{key[0]} on the map zooms one step to {step}",
+                        str(browser.view()))
+    tab()
+    focused, pixel = ring()
+    failures.expect("zoom-in" in focused and pixel == accent, "the focused zoom button shows a focus ring",
+                    f"{focused} {pixel}")
+    press_with_shift(browser, ENTER)
+    wait_for(browser, lambda: browser.view()[2] != 10)
+    browser.wait_drawn()
+    failures.expect(browser.view()[2] == 20, "Shift+Enter on the zoom button zooms one step",
+                    str(browser.view()))
 
 
 def check_legend_and_warnings(browser, failures, base, maps):

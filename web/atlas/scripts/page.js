@@ -150,6 +150,7 @@
             keyboardPanDelta: 128,
         });
         atlas.leafletMap = map;
+        atlas.zoomOneStep(map);
 
         const place = atlas.addressHash.parse(location.hash, side);
         const fit = place?.step ? null : firstPlace(map, cells);
