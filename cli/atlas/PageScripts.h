@@ -8,8 +8,9 @@
 
 namespace velmora {
 
-inline constexpr std::array<std::string_view, 27> kPageScripts = {
-    "zoom-steps.js",    "stats.js",           "packed-bytes.js",
+inline constexpr std::array<std::string_view, 30> kPageScripts = {
+    "zoom-steps.js",    "stats.js",           "count-text.js",
+    "cell-numbers.js",  "text-fields.js",     "packed-bytes.js",
     "varints.js",       "coordinate-text.js", "tile-names.js",
     "sorted-cells.js",  "map-cells.js",       "map-versions.js",
     "look-sheets.js",   "tile-sets.js",       "canvas-grid-layer.js",

@@ -23,7 +23,7 @@ const page = (() => {
     const context = vm.createContext({ atob, performance, console, ReadableStream, Response,
         DecompressionStream, VelmoraAtlas: { constants } });
     context.window = context;
-    for (const name of ["stats.js", "packed-bytes.js", "varints.js", "tile-names.js",
+    for (const name of ["stats.js", "count-text.js", "packed-bytes.js", "varints.js", "tile-names.js",
         "sorted-cells.js", "map-cells.js", "map-versions.js", "search.js"]) {
         vm.runInContext(readFileSync(join(scriptsDir, name), "utf8"), context, { filename: name });
     }
@@ -91,6 +91,14 @@ const check = (ok, what, detail = "") => {
     console.log(ok ? `ok - ${what}` : `FAILED: ${what}${detail ? `\n  ${detail}` : ""}`);
     failed += ok ? 0 : 1;
 };
+// Runs one group of cases; an error thrown in it is its failing line.
+const group = async (what, cases) => {
+    try {
+        await cases();
+    } catch (error) {
+        check(false, what, error.stack);
+    }
+};
 const same = (seen, expected) => JSON.stringify(seen) === JSON.stringify(expected);
 const throwsLike = (action, pattern) => {
     try {
@@ -109,15 +117,17 @@ const cellsOf = (fill, changes) => {
 };
 
 // Packed bytes: zlib, then base64, back to the same bytes.
-for (const [what, bytes] of [["no bytes", new Uint8Array(0)], ["one byte", Uint8Array.of(200)],
-    ["a megabyte of noise", Uint8Array.from({ length: 1 << 20 }, (_, i) => (i * 2654435761) >>> 24)]]) {
-    const seen = await page.unpackBytes(pack(bytes));
-    check(seen.length === bytes.length && seen.every((byte, i) => byte === bytes[i]),
-        `packed bytes unpack: ${what}`, `${seen.length} bytes, not ${bytes.length}`);
-}
+await group("packed bytes", async () => {
+    for (const [what, bytes] of [["no bytes", new Uint8Array(0)], ["one byte", Uint8Array.of(200)],
+        ["a megabyte of noise", Uint8Array.from({ length: 1 << 20 }, (_, i) => (i * 2654435761) >>> 24)]]) {
+        const seen = await page.unpackBytes(pack(bytes));
+        check(seen.length === bytes.length && seen.every((byte, i) => byte === bytes[i]),
+            `packed bytes unpack: ${what}`, `${seen.length} bytes, not ${bytes.length}`);
+    }
+});
 
 // Counts: every code, signed 32-bit ones too, in the data's order.
-{
+await group("counts", async () => {
     const counts = [[1, 990000], [0, 7000], [-7, 500], [151, 300], [-2147483648, 200], [2147483647, 1]];
     const seen = page.decodeCounts(packedCounts(counts));
     check(same(seen, counts), "counts decode every code with its count", JSON.stringify(seen));
@@ -127,31 +137,33 @@ for (const [what, bytes] of [["no bytes", new Uint8Array(0)], ["one byte", Uint8
         const outcome = throwsLike(() => page.decodeCounts(bytes), pattern);
         check(outcome === true, `counts ${what} are refused`, String(outcome));
     }
-}
+});
 
 // Cells: palette indexes in one, two and four bytes, or signed codes; each
 // cell's code, look and the counts of a recount.
-for (const [what, codes, options] of [
-    ["one-byte palette indexes", cellsOf(1, [[0, 15], [SIDE * SIDE - 1, 0], [5000, 151]])],
-    ["two-byte palette indexes", cellsOf(0, Array.from({ length: 300 }, (_, i) => [i * 7, 1000 + i]))],
-    ["four-byte palette indexes", cellsOf(1, Array.from({ length: 70000 }, (_, i) => [i * 3, 200000 + i])),
-        { withPalette: true }],
-    ["signed 32-bit codes", cellsOf(1, [...Array.from({ length: 70000 }, (_, i) => [i * 3, 200000 + i]),
-        [10, -7], [11, -2147483648], [12, 150]])],
-]) {
-    const { data, cells: bytes, counts } = mapData(codes, options);
-    const cells = new page.MapCells(data, bytes, counts);
-    const wrong = codes.findIndex((code, i) =>
-        cells.codeAt(i % SIDE, Math.floor(i / SIDE)) !== code ||
-        cells.looks[i] !== (code >= 0 && code <= 150 ? code : 151));
-    check(wrong < 0, `cells decode: ${what}`,
-        `cell ${wrong}: code ${cells.codeAt(wrong % SIDE, Math.floor(wrong / SIDE))}, not ${codes[wrong]}`);
-    cells.recount();
-    check(same(cells.counts, counts), `cells recount: ${what}`);
-}
+await group("cells", async () => {
+    for (const [what, codes, options] of [
+        ["one-byte palette indexes", cellsOf(1, [[0, 15], [SIDE * SIDE - 1, 0], [5000, 151]])],
+        ["two-byte palette indexes", cellsOf(0, Array.from({ length: 300 }, (_, i) => [i * 7, 1000 + i]))],
+        ["four-byte palette indexes", cellsOf(1, Array.from({ length: 70000 }, (_, i) => [i * 3, 200000 + i])),
+            { withPalette: true }],
+        ["signed 32-bit codes", cellsOf(1, [...Array.from({ length: 70000 }, (_, i) => [i * 3, 200000 + i]),
+            [10, -7], [11, -2147483648], [12, 150]])],
+    ]) {
+        const { data, cells: bytes, counts } = mapData(codes, options);
+        const cells = new page.MapCells(data, bytes, counts);
+        const wrong = codes.findIndex((code, i) =>
+            cells.codeAt(i % SIDE, Math.floor(i / SIDE)) !== code ||
+            cells.looks[i] !== (code >= 0 && code <= 150 ? code : 151));
+        check(wrong < 0, `cells decode: ${what}`,
+            `cell ${wrong}: code ${cells.codeAt(wrong % SIDE, Math.floor(wrong / SIDE))}, not ${codes[wrong]}`);
+        cells.recount();
+        check(same(cells.counts, counts), `cells recount: ${what}`);
+    }
+});
 
 // Faults of the cells' data are said, not drawn.
-{
+await group("faulty cells", async () => {
     const { data, cells, counts } = mapData(cellsOf(1, [[3, 15]]));
     for (const [what, make, pattern] of [
         ["a palette index past the palette", () => {
@@ -164,23 +176,25 @@ for (const [what, codes, options] of [
         const outcome = throwsLike(make, pattern);
         check(outcome === true, `cells with ${what} are refused`, String(outcome));
     }
-}
+});
 
 // The extent of the cells that are not 0, for the first view.
-for (const [what, changes, extent] of [
-    ["nothing drawn", [], null],
-    ["one corner cell", [[SIDE * SIDE - 1, 5]], { x: 998, y: 998, width: 1, height: 1 }],
-    ["a spread of cells", [[3 * SIDE + 40, 1], [10 * SIDE + 2, 1], [7 * SIDE + 90, -1]],
-        { x: 2, y: 3, width: 89, height: 8 }]]) {
-    const { data, cells, counts } = mapData(cellsOf(0, changes));
-    const seen = new page.MapCells(data, cells, counts).extent();
-    check(same(seen, extent), `the extent of ${what}`, JSON.stringify(seen));
-}
+await group("the extent of drawn cells", async () => {
+    for (const [what, changes, extent] of [
+        ["nothing drawn", [], null],
+        ["one corner cell", [[SIDE * SIDE - 1, 5]], { x: 998, y: 998, width: 1, height: 1 }],
+        ["a spread of cells", [[3 * SIDE + 40, 1], [10 * SIDE + 2, 1], [7 * SIDE + 90, -1]],
+            { x: 2, y: 3, width: 89, height: 8 }]]) {
+        const { data, cells, counts } = mapData(cellsOf(0, changes));
+        const seen = new page.MapCells(data, cells, counts).extent();
+        check(same(seen, extent), `the extent of ${what}`, JSON.stringify(seen));
+    }
+});
 
 // Versions with a palette of over 65,536 codes: a change to the last of them
 // lands as that code, forwards and backwards, and the newest's counts are
 // the data's.
-{
+await group("versions", async () => {
     const oldest = cellsOf(0, Array.from({ length: 70000 }, (_, i) => [i, 100000 + i]));
     const { data, cells: bytes } = mapData(oldest, { withPalette: true });
     const changes = [[5, 169999], [SIDE * SIDE - 1, 100003]];
@@ -211,10 +225,10 @@ for (const [what, changes, extent] of [
     const outcome = throwsLike(() => new page.MapVersions(history, changeBytes.subarray(0, 4),
         new page.MapCells(data, bytes, countsOf(oldest))), /end too soon/);
     check(outcome === true, "changes cut short are refused", String(outcome));
-}
+});
 
 // Search: a code used once among 70,000 is counted and found by its name.
-{
+await group("search", async () => {
     const codes = cellsOf(1, [[0, 15], ...Array.from({ length: 70000 }, (_, i) => [i + 1, 200000 + i])]);
     const { data, cells: bytes, counts } = mapData(codes);
     const search = new page.CellSearch(new page.MapCells(data, bytes, counts), dungeonNames);
@@ -227,7 +241,7 @@ for (const [what, changes, extent] of [
         check(seen === text && cells[0] === first, `search for ${query} counts and finds`,
             `${seen}, first cell ${cells[0]}`);
     }
-}
+});
 
 console.log(failed ? `${failed} failed` : "all passed");
 process.exit(failed ? 1 : 0);

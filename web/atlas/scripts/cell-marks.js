@@ -26,6 +26,17 @@
         fill(pixels, x + size - thickness, y, thickness, size, colour);
     };
 
+    // A cell's mark at `step` pixels per cell, its top-left pixel at (x, y):
+    // the whole cell filled below 5 pixels per cell, where a frame would
+    // leave nothing of the cell to see, else a frame `thickness` wide.
+    const mark = (pixels, x, y, step, thickness, colour) => {
+        if (step < 5) {
+            fill(pixels, x, y, step, step, colour);
+        } else {
+            frame(pixels, x, y, step, thickness, colour);
+        }
+    };
+
     const CellMarkLayer = atlas.CanvasGridLayer.extend({
         initialize(side, options) {
             atlas.CanvasGridLayer.prototype.initialize.call(this, options);
@@ -55,5 +66,6 @@
 
     CellMarkLayer.fill = fill;
     CellMarkLayer.frame = frame;
+    CellMarkLayer.mark = mark;
     atlas.CellMarkLayer = CellMarkLayer;
 })();

@@ -7,7 +7,7 @@
     const atlas = (window.VelmoraAtlas ??= {});
 
     const red = 0xff0000ff;  // little-endian RGBA
-    const { fill, frame } = atlas.CellMarkLayer;
+    const { mark } = atlas.CellMarkLayer;
 
     // 1 pixel at 5 pixels per cell, 2 at 10 and 20, 3 at 40, 4 at 80, 6 at
     // 160: thick enough to see, thin enough to leave the cell's picture.
@@ -37,9 +37,7 @@
             const pixels = this.pixels;
             pixels.fill(0);
             const width = thickness(step);
-            this.eachCellIn(this.cells, coords, 0, step < 5
-                ? (x, y) => fill(pixels, x, y, step, step, red)
-                : (x, y) => frame(pixels, x, y, step, width, red));
+            this.eachCellIn(this.cells, coords, 0, (x, y) => mark(pixels, x, y, step, width, red));
             return true;
         },
     });

@@ -8,7 +8,7 @@
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
 
-    const counted = (count, one, many) => `${count.toLocaleString("en-US")} ${count === 1 ? one : many}`;
+    const { counted } = atlas.countText;
 
     const span = (className, text) => {
         const element = document.createElement("span");

@@ -13,8 +13,7 @@
             this.cells = cells;
             this.names = names;
             this.lastChange = lastChange;
-            this.fields = Object.fromEntries(
-                [...list.querySelectorAll("[data-text]")].map((element) => [element.dataset.text, element]));
+            this.fields = new atlas.TextFields(list);
             this.shown = null;
         }
 
@@ -24,7 +23,7 @@
                 return;
             }
             // The pointer moves many times per cell; rewrite only on a new cell.
-            const key = y * this.cells.side + x;
+            const key = atlas.cellNumbers.number(x, y, this.cells.side);
             if (this.shown === key) {
                 return;
             }
@@ -32,7 +31,7 @@
             const code = this.cells.codeAt(x, y);
             const entry = this.names.entry(code);
             const [name, mp, visibility, attack, defence] = entry ?? [this.names.name(code), "", "", "", ""];
-            this.#write({ name, mp, visibility, attack, defence,
+            this.fields.write({ name, mp, visibility, attack, defence,
                 absolute: atlas.coordinateText.absolute(x, y),
                 relative: atlas.coordinateText.relative(x, y) });
             this.lastChange?.show(key);
@@ -41,7 +40,7 @@
         clear() {
             if (this.shown !== null) {
                 this.shown = null;
-                this.#write({});
+                this.fields.write({});
                 this.lastChange?.clear();
             }
         }
@@ -53,13 +52,8 @@
             const key = this.shown;
             if (key !== null) {
                 this.shown = null;
-                this.show(key % this.cells.side, Math.floor(key / this.cells.side));
-            }
-        }
-
-        #write(texts) {
-            for (const [key, element] of Object.entries(this.fields)) {
-                element.textContent = texts[key] ?? "";
+                const { x, y } = atlas.cellNumbers.place(key, this.cells.side);
+                this.show(x, y);
             }
         }
     }

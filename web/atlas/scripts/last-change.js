@@ -15,23 +15,22 @@
         constructor(list, versions, tileSets) {
             this.versions = versions;
             this.tileSets = tileSets;
-            this.fields = Object.fromEntries(
-                [...list.querySelectorAll("[data-text]")].map((element) => [element.dataset.text, element]));
+            this.fields = new atlas.TextFields(list);
         }
 
         show(cell) {
             const { list, leftOut, shown } = this.versions;
             const found = this.versions.lastChange(cell, shown);
             if (!found) {
-                this.#write({ commit: "Never changed" });
+                this.fields.write({ commit: "Never changed" });
             } else if (found.version === 0 && leftOut > 0) {
                 // Its change, if any, lies among the versions left out.
-                this.#write({ commit: `Not since ${list[0].short}, the oldest version kept` });
+                this.fields.write({ commit: `Not since ${list[0].short}, the oldest version kept` });
             } else {
                 const version = list[found.version];
                 // The oldest version counts from a map of code 0 in its own tile set.
                 const before = list[Math.max(found.version - 1, 0)];
-                this.#write({
+                this.fields.write({
                     commit: version.short,
                     author: atlas.versionTexts.author(version),
                     date: atlas.versionTexts.date(version),
@@ -41,13 +40,7 @@
         }
 
         clear() {
-            this.#write({});
-        }
-
-        #write(texts) {
-            for (const [key, element] of Object.entries(this.fields)) {
-                element.textContent = texts[key] ?? "";
-            }
+            this.fields.write({});
         }
     }
 

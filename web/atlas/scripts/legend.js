@@ -21,7 +21,7 @@
         name.textContent = names.name(code);
         const number = document.createElement("span");
         number.className = "legend-count";
-        number.textContent = count.toLocaleString("en-US");
+        number.textContent = atlas.countText.grouped(count);
         button.append(look, name, number);
         button.addEventListener("click", () => onPick(code));
         const item = document.createElement("li");
@@ -47,8 +47,8 @@
         if (restCodes > 0) {
             const item = document.createElement("li");
             item.className = "legend-rest";
-            item.textContent = `and ${restCodes.toLocaleString("en-US")} more codes that name ` +
-                `no tile, in ${atlas.cellCountText(restCells)}`;
+            item.textContent = `and ${atlas.countText.grouped(restCodes)} more codes that name ` +
+                `no tile, in ${atlas.countText.counted(restCells, "cell", "cells")}`;
             list.append(item);
         }
     };

@@ -58,10 +58,9 @@
             this.current = this.current < 0
                 ? (direction > 0 ? 0 : n - 1)
                 : (this.current + direction + n) % n;
-            const cell = this.found[this.current];
             this.marks.show(this.found, this.current);
             atlas.addressHash.show(this.map,
-                { x: cell % this.side, y: Math.floor(cell / this.side), step: null });
+                { ...atlas.cellNumbers.place(this.found[this.current], this.side), step: null });
             this.#update();
         }
 
@@ -80,11 +79,9 @@
             if (this.current < 0) {
                 position.textContent = this.found.length ? "Enter or Next steps through them." : "";
             } else {
-                const cell = this.found[this.current];
-                const x = cell % this.side;
-                const y = Math.floor(cell / this.side);
-                position.textContent = `${(this.current + 1).toLocaleString("en-US")} of ` +
-                    `${this.found.length.toLocaleString("en-US")}: ` +
+                const { x, y } = atlas.cellNumbers.place(this.found[this.current], this.side);
+                const { grouped } = atlas.countText;
+                position.textContent = `${grouped(this.current + 1)} of ${grouped(this.found.length)}: ` +
                     `${atlas.coordinateText.absolute(x, y)} ${atlas.coordinateText.relative(x, y)}`;
             }
         }

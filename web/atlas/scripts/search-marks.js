@@ -13,16 +13,9 @@
     const currentColour = 0xffff40e0;  // magenta
     const edgeColour = 0xff302418;     // dark slate
 
-    const { fill, frame } = atlas.CellMarkLayer;
+    const { frame, mark } = atlas.CellMarkLayer;
 
-    // A cell's mark at `step` pixels per cell, its top-left pixel at (x, y).
-    const mark = (pixels, x, y, step, colour) => {
-        if (step < 5) {
-            fill(pixels, x, y, step, step, colour);
-        } else {
-            frame(pixels, x, y, step, step >= 20 ? Math.max(2, step / 20) : 1, colour);
-        }
-    };
+    const thickness = (step) => (step >= 20 ? Math.max(2, step / 20) : 1);
 
     const SearchMarks = atlas.CellMarkLayer.extend({
         // Above a version's change outlines, when those are shown.
@@ -57,19 +50,19 @@
             if (edged) {
                 eachFound((x, y) => frame(pixels, x - 1, y - 1, step + 2, 1, edgeColour));
             }
-            eachFound((x, y) => mark(pixels, x, y, step, markColour));
+            eachFound((x, y) => mark(pixels, x, y, step, thickness(step), markColour));
             if (this.current >= 0) {
                 // The ring may reach into a neighbouring tile; each tile
                 // draws its own part of it.
-                const cell = this.found[this.current];
-                const x = (cell % this.side) * step - left;
-                const y = Math.floor(cell / this.side) * step - top;
+                const cell = atlas.cellNumbers.place(this.found[this.current], this.side);
+                const x = cell.x * step - left;
+                const y = cell.y * step - top;
                 const ring = step < 20 ? 3 : 0;
                 if (ring) {
                     frame(pixels, x - 2 * ring, y - 2 * ring, step + 4 * ring, ring, edgeColour);
                     frame(pixels, x - ring, y - ring, step + 2 * ring, ring, currentColour);
                 }
-                mark(pixels, x, y, step, currentColour);
+                mark(pixels, x, y, step, thickness(step), currentColour);
             }
             return true;
         },

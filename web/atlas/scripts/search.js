@@ -4,12 +4,6 @@
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
 
-    // "1 cell", "14 cells", "1,234 cells", whatever the reader's locale.
-    const cellCountText = (count) => {
-        const digits = String(count).replace(/\B(?=(\d{3})+$)/g, ",");
-        return `${digits} ${count === 1 ? "cell" : "cells"}`;
-    };
-
     const wholeNumber = /^[+-]?\d+$/;
 
     class CellSearch {
@@ -48,7 +42,7 @@
             }
             const label = codes.length === 1 ? this.names.name(codes[0]) : query.trim();
             atlas.stats.lastSearchMs = performance.now() - started;
-            return { text: `${label}: ${cellCountText(total)}`, cells: found };
+            return { text: `${label}: ${atlas.countText.counted(total, "cell", "cells")}`, cells: found };
         }
 
         // One pass over every cell, testing a flag per palette entry, or per
@@ -81,5 +75,4 @@
     }
 
     atlas.CellSearch = CellSearch;
-    atlas.cellCountText = cellCountText;
 })();
