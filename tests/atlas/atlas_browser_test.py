@@ -59,6 +59,8 @@ TITLE = "Rooms & Ruins"
 # Dungeon codes the maps below use.
 OPEN, WALL, WATER, CRAWL_ACROSS, ROCK, DOOR, STAIRS_UP, STAIRS_DOWN, CHEST, BED, COURTYARD = (
     1, 2, 3, 5, 10, 12, 13, 14, 15, 17, 21)
+# The four corners of a Tentacular Cluster, which share its name.
+TENTACLES = (24, 25, 26, 27)
 # The first of the damaged map's rows of codes that name no tile, each cell
 # its own code; so many distinct codes make the site store 32-bit cells.
 BAND_TOP, BAND_ROWS, BAND_BASE = 100, 100, 100000
@@ -94,7 +96,8 @@ class Grid:
 
 def castle():
     """Three rooms cut into rock around (510, 487), joined by doors and a
-    crawlspace, with water, stairs, a bed and chests."""
+    crawlspace, with water, stairs, a bed and chests, and a tentacular
+    cluster outside."""
     grid = Grid()
     grid.block(488, 468, 540, 506, ROCK)
     grid.room(495, 475, 515, 492)
@@ -104,7 +107,9 @@ def castle():
                        (518, 485, DOOR), (505, 492, DOOR), (505, 493, OPEN), (505, 494, DOOR),
                        (498, 477, STAIRS_UP), (512, 477, STAIRS_DOWN), (503, 490, BED),
                        (500, 480, CHEST), (510, 487, CHEST), (505, 489, CHEST),
-                       (530, 490, CHEST), (525, 495, CHEST)]:
+                       (530, 490, CHEST), (525, 495, CHEST),
+                       (541, 480, TENTACLES[0]), (542, 480, TENTACLES[1]),
+                       (541, 481, TENTACLES[2]), (542, 481, TENTACLES[3])]:
         grid.put(x, y, code)
     return grid
 
@@ -440,6 +445,7 @@ def run_checks(browser, failures, options, maps, paths, site, work):
     check_address(browser, failures)
     check_keyboard(browser, failures, base)
     check_legend_and_warnings(browser, failures, base, maps)
+    check_shared_names(browser, failures, base)
 
     browser.open(page_url(base, "damaged"))
     check_pixels(browser, failures, options.velmora_map, paths["damaged"], 499, BAND_TOP + 20, 2, work)
@@ -633,6 +639,18 @@ def check_legend_and_warnings(browser, failures, base, maps):
     browser.open(page_url(base, "damaged"))
     failures.expect(browser.driver.find_element(By.ID, "warnings").is_displayed(),
                     "warnings shown for a damaged map")
+
+
+def check_shared_names(browser, failures, base):
+    """The four codes of one name each show their code in the legend; a
+    name of its own does not."""
+    browser.open(page_url(base, "castle"))
+    names = dict(browser.js("return [...document.querySelectorAll('#legend .legend-entry')].map(e =>"
+                            "  [e.dataset.code, e.querySelector('.legend-name').textContent])"))
+    expected = {**{str(code): f"Tentacular Cluster (code {code})" for code in TENTACLES},
+                str(CHEST): "Chest"}
+    failures.expect(all(names.get(code) == name for code, name in expected.items()),
+                    "the legend tells apart the codes that share a name", str(names))
 
 
 def check_narrow(browser, failures):

@@ -19,6 +19,13 @@
         const name = document.createElement("span");
         name.className = "legend-name";
         name.textContent = names.name(code);
+        // A name that several codes share is told apart by its code.
+        if (names.shared(code)) {
+            const shown = document.createElement("span");
+            shown.className = "legend-code";
+            shown.textContent = ` (code ${code})`;
+            name.append(shown);
+        }
         const number = document.createElement("span");
         number.className = "legend-count";
         number.textContent = atlas.countText.grouped(count);

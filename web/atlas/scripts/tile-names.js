@@ -19,6 +19,20 @@
             return this.entry(code)?.[0] ?? this.tileSet.noTileName.replace("%1", String(code));
         }
 
+        // Whether other codes of the set name a tile of the same name, as the
+        // dungeon's four corners of a "Tentacular Cluster" do.
+        shared(code) {
+            if (!this.sharedNames) {
+                const seen = new Set();
+                this.sharedNames = new Set();
+                for (const [name] of Object.values(this.tileSet.tiles)) {
+                    (seen.has(name) ? this.sharedNames : seen).add(name);
+                }
+            }
+            const entry = this.entry(code);
+            return entry !== null && this.sharedNames.has(entry[0]);
+        }
+
         // The codes that name a tile, as numbers.
         codes() {
             return Object.keys(this.tileSet.tiles).map(Number);
