@@ -8,7 +8,7 @@
 
 namespace velmora {
 
-inline constexpr std::array<std::string_view, 30> kPageScripts = {
+inline constexpr std::array<std::string_view, 31> kPageScripts = {
     "zoom-steps.js",    "stats.js",           "count-text.js",
     "cell-numbers.js",  "text-fields.js",     "packed-bytes.js",
     "varints.js",       "coordinate-text.js", "tile-names.js",
@@ -18,7 +18,8 @@ inline constexpr std::array<std::string_view, 30> kPageScripts = {
     "search.js",        "search-marks.js",    "search-box.js",
     "address-hash.js",  "zoom-keys.js",       "version-texts.js",
     "last-change.js",   "info-panel.js",      "legend.js",
-    "history-panel.js", "version-view.js",    "page.js",
+    "history-panel.js", "version-view.js",    "panel-toggle.js",
+    "page.js",
 };
 
 }  // namespace velmora

@@ -451,7 +451,7 @@ def run_checks(browser, failures, options, maps, paths, site, work):
     check_pixels(browser, failures, options.velmora_map, paths["damaged"], 499, BAND_TOP + 20, 2, work)
     browser.open(page_url(base, "Palloran port"))
     check_pixels(browser, failures, options.velmora_map, paths["Palloran port"], 150, 10, 10, work)
-    check_narrow(browser, failures)
+    check_narrow(browser, failures, ["Panel", "1 warning"])
     failures.expect(not browser.severe_messages(), "no console errors from file://",
                     "\n  ".join(browser.severe_messages()))
 
@@ -653,17 +653,25 @@ def check_shared_names(browser, failures, base):
                     "the legend tells apart the codes that share a name", str(names))
 
 
-def check_narrow(browser, failures):
-    """On a narrow screen the panel is folded away until the toggle opens it."""
+def check_narrow(browser, failures, folded_texts):
+    """On a narrow screen the panel is folded away until the toggle opens it;
+    folded, the toggle shows `folded_texts` (the version shown, the number
+    of warnings), open only "Close"."""
     browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
         "width": 400, "height": 700, "deviceScaleFactor": 1, "mobile": True})
     in_view = lambda: browser.js(
         "const r = document.getElementById('atlas-panel').getBoundingClientRect();"
         "return r.left < innerWidth && r.right > 0;")
+    toggle_texts = lambda: browser.js(
+        "return [...document.getElementById('panel-toggle').children]"
+        "  .filter(e => e.getClientRects().length).map(e => e.textContent);")
     # The panel slides away and back in a short transition.
     folded = wait_for(browser, lambda: not in_view())
+    failures.expect(toggle_texts() == folded_texts, f"the folded panel's button says {folded_texts}",
+                    str(toggle_texts()))
     browser.driver.find_element(By.ID, "panel-toggle").click()
     failures.expect(folded and wait_for(browser, in_view), "the panel folds away on a narrow screen")
+    failures.expect(toggle_texts() == ["Close"], "the open panel's button says Close", str(toggle_texts()))
     browser.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 
@@ -813,6 +821,14 @@ def check_history(browser, failures, options, site, versions, work):
         failures.expect((pixel == (255, 0, 0)) == red,
                         f"({x}, {y}) {'' if red else 'not '}outlined red at {step} px per cell", str(pixel))
     browser.driver.find_element(By.ID, "version-outline").click()
+
+    # Folded on a narrow screen, the panel's button names the version shown
+    # and counts its problems.
+    entry(3).click()
+    wait_for(browser, lambda: shown() == expected(3))
+    problems = len(browser.js("return VelmoraAtlas.map.history.versions[3].problems"))
+    check_narrow(browser, failures, ["Panel", versions[3].short,
+                                     f"{problems} warning" + ("" if problems == 1 else "s")])
     failures.expect(not browser.severe_messages(), "no console errors on the history page",
                     "\n  ".join(browser.severe_messages()))
     if options.save_history_screenshot:

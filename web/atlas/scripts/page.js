@@ -45,23 +45,15 @@
         },
     });
 
-    // On a narrow screen the panel folds away behind a button.
-    const wirePanelToggle = () => {
-        const toggle = byId("panel-toggle");
-        toggle.addEventListener("click", () => {
-            const open = document.body.classList.toggle("panel-open");
-            toggle.setAttribute("aria-expanded", String(open));
-            toggle.textContent = open ? "Close" : "Panel";
-        });
-    };
-
-    const showWarnings = (warnings) => {
+    // The Warnings section, and their number on the folded panel's button.
+    const showWarnings = (warnings, toggle) => {
         byId("map-warnings").replaceChildren(...warnings.map((warning) => {
             const item = document.createElement("li");
             item.textContent = warning;
             return item;
         }));
         byId("warnings").hidden = warnings.length === 0;
+        toggle.showWarnings(warnings.length);
     };
 
     // The version a link names, else the newest.
@@ -74,7 +66,7 @@
     // The slider, the list and a typed address choose a version, the toggle
     // outlines its changes; once it is drawn the page's texts follow it.
     // useTileSet(tileSet) brings the search and the legend along.
-    const wireHistory = ({ map, cellLayer, panel, versions, tileSets, useTileSet }) => {
+    const wireHistory = ({ map, cellLayer, panel, toggle, versions, tileSets, useTileSet }) => {
         const view = new atlas.VersionView(versions, tileSets, map, cellLayer);
         const choose = (index, since) => {
             view.show(index, since).catch((error) => console.error(error));
@@ -101,11 +93,13 @@
             byId("map-tileset").textContent = tileSet.tileSet.caption;
             useTileSet(tileSet);
             panel.refresh(tileSet.names);
-            showWarnings(versions.list[index].problems);
+            showWarnings(versions.list[index].problems, toggle);
+            toggle.showVersion(versions.list[index].short);
             historyPanel.select(index);
             writeAddress();
         });
         historyPanel.select(versions.shown);
+        toggle.showVersion(versions.list[versions.shown].short);
         byId("cell-change").hidden = false;
         atlas.versionView = view;
     };
@@ -133,8 +127,9 @@
             versions ? versions.list[versions.shown].tileSetStem : data.tileSetStem);
 
         byId("map-tileset").textContent = tileSet.caption;
-        showWarnings(versions ? versions.list[versions.shown].problems : data.warnings);
-        wirePanelToggle();
+        // On a narrow screen the panel folds away behind a button.
+        const toggle = new atlas.PanelToggle(byId("panel-toggle"));
+        showWarnings(versions ? versions.list[versions.shown].problems : data.warnings, toggle);
 
         const steps = atlas.zoomSteps.steps;
         const map = L.map("atlas-map", {
@@ -206,7 +201,7 @@
         };
         useTileSet({ names, sheets });
         if (versions) {
-            wireHistory({ map, cellLayer, panel, versions, tileSets, useTileSet });
+            wireHistory({ map, cellLayer, panel, toggle, versions, tileSets, useTileSet });
             // Every version's looks at the step shown, when the page is idle,
             // so that a switch never waits for them.
             await Promise.all(versions.list.map(({ tileSetStem }) => tileSets.load(tileSetStem)));
