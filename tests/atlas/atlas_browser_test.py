@@ -639,6 +639,22 @@ def check_legend_and_warnings(browser, failures, base, maps):
     browser.open(page_url(base, "damaged"))
     failures.expect(browser.driver.find_element(By.ID, "warnings").is_displayed(),
                     "warnings shown for a damaged map")
+    # Of the damaged map's codes that name no tile (151, -7 and the band's,
+    # one cell each) the legend shows ten and counts the rest exactly; the
+    # search finds the rarest by code and by name.
+    rest = BAND_ROWS * SIDE + 2 - 10
+    failures.expect(browser.driver.find_element(By.CSS_SELECTOR, "#legend .legend-rest").text ==
+                    f"and {rest:,} more codes that name no tile, in {rest:,} cells",
+                    "the legend counts every code it leaves out",
+                    browser.driver.find_element(By.CSS_SELECTOR, "#legend .legend-rest").text)
+    rare = BAND_BASE + (BAND_TOP + BAND_ROWS) * SIDE - 1
+    search_input = browser.driver.find_element(By.ID, "search-input")
+    for query in [str(rare), f"(code {rare})"]:
+        search_input.clear()
+        search_input.send_keys(query, Keys.ENTER)
+        failures.expect(browser.driver.find_element(By.ID, "search-count").text ==
+                        f"No tile (code {rare}): 1 cell", f"search for the rare {query!r} counts it",
+                        browser.driver.find_element(By.ID, "search-count").text)
 
 
 def check_shared_names(browser, failures, base):
