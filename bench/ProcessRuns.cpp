@@ -59,7 +59,8 @@ namespace {
 
 // Spawns argv[0], found on the PATH, with its output thrown away and its
 // input from the file named, and waits for its end.
-bool Spawn(std::vector<std::string> arguments, const std::string& input) {
+// Its exit status, or -1 when it could not start or did not exit.
+int Spawn(std::vector<std::string> arguments, const std::string& input) {
     std::vector<char*> argv;
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());
@@ -76,15 +77,16 @@ bool Spawn(std::vector<std::string> arguments, const std::string& input) {
     const int spawned = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
-    return spawned == 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
+    return spawned == 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)
+               ? WEXITSTATUS(status)
+               : -1;
 }
 
 }  // namespace
 
 void RunProgram(std::vector<std::string> arguments, benchmark::State& state) {
     arguments.insert(arguments.begin(), VELMORA_MAP_EXECUTABLE);
-    if (!Spawn(std::move(arguments), {})) {
+    if (Spawn(std::move(arguments), {}) != 0) {
         state.SkipWithError("velmora-map failed");
     }
 }
@@ -92,9 +94,19 @@ void RunProgram(std::vector<std::string> arguments, benchmark::State& state) {
 void RunOtherProgram(std::vector<std::string> arguments, const std::string& input,
                      benchmark::State& state) {
     const std::string program = arguments.front();
-    if (!Spawn(std::move(arguments), input)) {
+    if (Spawn(std::move(arguments), input) != 0) {
         state.SkipWithError((program + " failed").c_str());
     }
+}
+
+int RunOtherProgramForStatus(std::vector<std::string> arguments, const std::string& input,
+                             benchmark::State& state) {
+    const std::string program = arguments.front();
+    const int status = Spawn(std::move(arguments), input);
+    if (status < 0) {
+        state.SkipWithError((program + " did not run").c_str());
+    }
+    return status;
 }
 
 namespace {

@@ -43,6 +43,12 @@ void RunProgram(std::vector<std::string> arguments, benchmark::State& state);
 void RunOtherProgram(std::vector<std::string> arguments, const std::string& input,
                      benchmark::State& state);
 
+// The same for a program whose exit status is an answer (git merge-file's
+// count of conflicts), which it returns; only one that did not run is a
+// failure.
+int RunOtherProgramForStatus(std::vector<std::string> arguments, const std::string& input,
+                             benchmark::State& state);
+
 // Runs it once per iteration and adds the counter child_cpu_ms, the processor
 // time of each run, user and system: unlike the wall time, it does not grow
 // when other programs share the processor.
