@@ -195,6 +195,22 @@ std::size_t InputFile::Read(std::span<std::uint8_t> buffer) {
     }
 }
 
+std::vector<std::uint8_t> InputFile::ReadAll() {
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size_.value_or(0)) + 1);
+    std::size_t done = 0;
+    while (const std::size_t n = Read(std::span(bytes).subspan(done))) {
+        done += n;
+        if (done == bytes.size()) {
+            bytes.resize(bytes.size() * 2);
+        }
+    }
+    if (readError_) {
+        throw UserError(*readError_);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
 SafeFileWriter::SafeFileWriter(const std::string& path) {
     if (path.empty()) {
         Fail(EINVAL, FileAction::Create, path);
@@ -285,12 +301,58 @@ void SafeFileWriter::Commit() {
     tempPath_.clear();
     committed_ = true;
     RemoveStaleTemporaryFiles();
-    // Make the rename itself durable; a failure here loses nothing already written.
-    const std::filesystem::path folder = std::filesystem::path(path_).parent_path();
-    const int dirFd = RetryOpen(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
+    FlushFolder(std::filesystem::path(path_).parent_path().string());
+}
+
+OutputFile::OutputFile(const std::string& path) : path_(path) {
+    if (path.empty()) {
+        Fail(EINVAL, FileAction::Create, path);
+    }
+    fd_ = RetryOpen(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd_ < 0) {
+        Fail(errno, FileAction::Create, path);
+    }
+}
+
+OutputFile::~OutputFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+    if (!closed_) {
+        ::unlink(path_.c_str());
+    }
+}
+
+void OutputFile::Write(std::span<const std::uint8_t> bytes) {
+    WriteAll(fd_, bytes, path_);
+}
+
+void OutputFile::Close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    if (result != 0 && errno != EINTR) {
+        Fail(errno, FileAction::Write, path_);
+    }
+    closed_ = true;
+}
+
+void FlushFileSystem(const std::string& path) {
+    const int fd = RetryOpen(path.c_str(), O_RDONLY);
+    if (fd < 0 || ::syncfs(fd) != 0) {
+        const int error = errno;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        Fail(error, FileAction::Write, path);
+    }
+    ::close(fd);
+}
+
+void FlushFolder(const std::string& folder) noexcept {
+    const int fd = RetryOpen(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
     }
 }
 

@@ -1,6 +1,8 @@
-// Thin file wrappers under the map file format: reading a bounded prefix of a
-// file, and replacing a file so that a failed save never destroys the old one.
-// Failures are raised as UserError with the texts the map maker sees.
+// Thin file wrappers under the map file format and every other file the
+// programs write: reading a file, replacing a file so that a failed save never
+// destroys the old one, writing new files into a folder that is put in place
+// whole, and flushing them. Failures are raised as UserError with the texts
+// the map maker sees.
 #pragma once
 
 #include <cstddef>
@@ -47,6 +49,10 @@ public:
     // like the end of the file; ReadError() then tells the two apart.
     std::size_t Read(std::span<std::uint8_t> buffer);
 
+    // Reads the rest of the file; throws UserError with the read error's
+    // message.
+    std::vector<std::uint8_t> ReadAll();
+
     // The message of the read error that ended the data ("I/O error 5"), or
     // nothing when the data ended with the file.
     const std::optional<std::string>& ReadError() const { return readError_; }
@@ -90,5 +96,34 @@ private:
     int fd_ = -1;
     bool committed_ = false;
 };
+
+// Writes a new file, one that does not exist yet, with the mode that the
+// user's umask gives a new file. It is for a folder that is filled and then
+// put in place whole, so it needs no temporary file of its own and is not
+// flushed: FlushFileSystem flushes the folder's files at once.
+class OutputFile {
+public:
+    explicit OutputFile(const std::string& path);  // throws UserError, also when it exists
+    ~OutputFile();                                 // removes the file unless Close succeeded
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    void Write(std::span<const std::uint8_t> bytes);  // throws UserError
+    void Close();                                     // throws UserError
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    bool closed_ = false;
+};
+
+// Flushes every file of the file system that holds path to disk: one flush,
+// where flushing each of many new files would wait for the disk each time.
+// Throws UserError.
+void FlushFileSystem(const std::string& path);
+
+// Makes the entries of a folder durable, such as a rename in it. A failure is
+// ignored: it loses nothing that was written.
+void FlushFolder(const std::string& folder) noexcept;
 
 }  // namespace velmora
