@@ -292,8 +292,7 @@ int RunPublish(const QStringList& arguments, Console& console) {
         }
     }
     site.Write("index.html", IndexPage(title, entries));
-    site.Write(SiteFolder::kMarkerName, "A web atlas written by velmora-map publish.\n");
-    site.Commit();
+    site.Commit("A web atlas written by velmora-map publish.");
     return kExitSuccess;
 }
 
