@@ -23,8 +23,10 @@ namespace velmora {
 namespace fs = std::filesystem;
 namespace {
 
+// Not OutputFileError, whose words are for a file: most of these paths are
+// folders.
 [[noreturn]] void Fail(const fs::path& path, const int error, const FileAction action) {
-    throw OutputFileError(path.string(), UserError(FileErrorText(error, action, path.string())));
+    throw FileError(path.string(), FileErrorText(error, action, path.string()));
 }
 
 std::span<const std::uint8_t> BytesOf(const std::string_view text) {
