@@ -79,6 +79,20 @@ std::string PathOfMarkerLine(const std::string& line) {
 
 // The paths an earlier site's marker lists, or nothing for the marker of an
 // older version of publish, which listed none.
+// Whether the folder holds only what a checkout of a static host's branch
+// holds before the first publish: hidden files and folders (.git,
+// .nojekyll) and the host's CNAME.
+bool HoldsOnlyCheckout(const fs::path& folder) {
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with('.') && name != "CNAME") {
+            return false;
+        }
+    }
+    return !error;
+}
+
 std::optional<std::set<std::string>> ListedPaths(const fs::path& marker) {
     const std::vector<std::uint8_t> bytes = ReadFile(marker);
     const std::string text(bytes.begin(), bytes.end());
@@ -200,12 +214,18 @@ SiteFolder::SiteFolder(const std::string& target)
         throw FileError(target, "is not a folder; name a new or empty folder for the site");
     }
     const bool earlierSite = fs::is_directory(status) && fs::exists(target_ / kMarkerName, error);
-    if (fs::is_directory(status) && !fs::is_empty(target_, error) && !earlierSite) {
+    // A checkout of a static host's branch to deploy from: its files are
+    // the user's, kept as they are.
+    const bool checkout = fs::is_directory(status) && !earlierSite && HoldsOnlyCheckout(target_);
+    if (fs::is_directory(status) && !fs::is_empty(target_, error) && !earlierSite && !checkout) {
         throw FileError(target,
                         "holds files that velmora-map did not publish; name a new or empty folder, "
-                        "or the folder of an atlas published before");
+                        "a checkout to deploy from that holds only hidden files and a CNAME, or "
+                        "the folder of an atlas published before");
     }
-    const EarlierSite earlier(earlierSite ? ListedPaths(target_ / kMarkerName) : std::nullopt);
+    const EarlierSite earlier(earlierSite ? ListedPaths(target_ / kMarkerName)
+                              : checkout  ? std::optional(std::set<std::string>{})
+                                          : std::nullopt);
     earlierUnlisted_ = earlierSite && !earlier.Listed();
     const fs::path absolute = fs::absolute(target_, error).lexically_normal();
     const fs::path name =

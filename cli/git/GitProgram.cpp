@@ -4,6 +4,8 @@
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 
+#include <csignal>
+
 namespace velmora {
 
 GitProgram::GitProgram(const QString& folder, std::string subject, const std::string& whatFor)
@@ -19,6 +21,13 @@ void GitProgram::Start(QProcess& git, const QStringList& arguments) const {
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     git.setProcessEnvironment(environment);
     git.setWorkingDirectory(folder_);
+    // publish blocks the signals that stop it, to clean up in one thread;
+    // git must not inherit that and ignore a Ctrl+C.
+    git.setChildProcessModifier([] {
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+    });
     git.start(program_, arguments);
     if (!git.waitForStarted(-1)) {
         throw FileError(subject_, "cannot run git: " + git.errorString().toStdString());

@@ -17,7 +17,9 @@
 #include "render/PngEncoding.h"
 #include "render/Thumbnail.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdlib>
@@ -45,9 +47,13 @@ the tile pictures from 20 on. Moving the pointer shows a cell's tile and
 position as the editor does; a search finds tiles by name or code; the
 address (#x=X&y=Y&cell=N) always links to the view.
 
-OUTDIR is made if it does not exist. An existing OUTDIR must be empty or an
-atlas published before, which is replaced only once the new one is
-complete; anything else is refused and left as it is.
+OUTDIR is made if it does not exist. An existing OUTDIR must be empty, an
+atlas published before, or a checkout to deploy from that holds only hidden
+files and a CNAME; anything else is refused and left as it is. The new atlas
+is written beside OUTDIR and put in its place only once it is complete;
+every file and folder in OUTDIR that publish did not write (.git, CNAME,
+notes of your own) is kept as it is. Interrupted, publish leaves nothing
+behind.
 
 With --history, each map inside a git work tree is published with every
 version of it that git holds, oldest to newest (git follows the file through
@@ -104,6 +110,22 @@ std::vector<std::pair<std::filesystem::path, std::string>> LeafletFiles() {
         }
     }
     return files;
+}
+
+// "Leaflet 1.6.0", as the copied leaflet.js names itself, or "Leaflet of
+// unknown version" when it does not.
+std::string LeafletVersion(
+    const std::vector<std::pair<std::filesystem::path, std::string>>& files) {
+    static const QRegularExpression kVersion(
+        QStringLiteral("[^.\\w]version\\s*=\\s*\"([0-9][^\"]*)\""));
+    QFile script(QString::fromStdString(files.front().first.string()));
+    if (script.open(QIODevice::ReadOnly)) {
+        const QRegularExpressionMatch match = kVersion.match(QString::fromUtf8(script.readAll()));
+        if (match.hasMatch()) {
+            return "Leaflet " + match.captured(1).toStdString();
+        }
+    }
+    return "Leaflet of unknown version";
 }
 
 // A map's name in the atlas: its file name without ".map".
@@ -292,7 +314,8 @@ int RunPublish(const QStringList& arguments, Console& console) {
         }
     }
     site.Write("index.html", IndexPage(title, entries));
-    site.Commit("A web atlas written by velmora-map publish.");
+    site.Commit("A web atlas written by velmora-map publish, with " + LeafletVersion(leaflet) +
+                ".");
     return kExitSuccess;
 }
 

@@ -123,6 +123,20 @@ TEST_F(PublishTest, ReplacesAnAtlasPublishedBefore) {
     EXPECT_EQ(found, beside);
 }
 
+// A checkout of a host's branch is published into, its files kept.
+TEST_F(PublishTest, ACheckoutToDeployFromIsPublishedIntoAsItIs) {
+    const std::string site = PathOf("site");
+    fs::create_directories(site + "/.git/refs");
+    WriteText("site/.git/HEAD", "ref: refs/heads/pages\n");
+    WriteText("site/CNAME", "atlas.example\n");
+    const std::string map = WriteMap("castle.map", MapGrid(), Dungeon);
+    const RunResult result = Run({"publish", Q(map), Q(site)});
+    ASSERT_EQ(result.Status, kExitSuccess) << result.Err;
+    EXPECT_EQ(ReadText(site + "/.git/HEAD"), "ref: refs/heads/pages\n");
+    EXPECT_EQ(ReadText(site + "/CNAME"), "atlas.example\n");
+    EXPECT_TRUE(fs::exists(site + "/maps/castle.html"));
+}
+
 // A refused publish writes nothing, and an atlas published before stays as
 // it was.
 TEST_F(PublishTest, RefusalsLeaveTheFolderAsItWas) {
