@@ -117,7 +117,7 @@ std::vector<std::pair<std::filesystem::path, std::string>> LeafletFiles() {
 std::string LeafletVersion(
     const std::vector<std::pair<std::filesystem::path, std::string>>& files) {
     static const QRegularExpression kVersion(
-        QStringLiteral("[^.\\w]version\\s*=\\s*\"([0-9][^\"]*)\""));
+        QStringLiteral("\\bversion\\s*=\\s*\"([0-9]+\\.[0-9]+[^\"]*)\""));
     QFile script(QString::fromStdString(files.front().first.string()));
     if (script.open(QIODevice::ReadOnly)) {
         const QRegularExpressionMatch match = kVersion.match(QString::fromUtf8(script.readAll()));

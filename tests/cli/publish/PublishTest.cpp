@@ -98,6 +98,9 @@ TEST_F(PublishTest, WritesASiteOfEveryMapWithItsCellsInEveryEncoding) {
         AtlasScripts::CountsOf(AtlasScripts::ScriptObject(ReadText(site + "/maps/castle.js"))),
         (std::vector<Count>{{0, kMapCellCount - 2}, {2, 1}, {151, 1}}));
     EXPECT_THAT(index, HasSubstr("href=\"maps/My%20map%20%232.html\""));
+    // The marker names the Leaflet version copied, as its script names itself.
+    EXPECT_THAT(ReadText(site + "/.velmora-atlas"),
+                testing::ContainsRegex("with Leaflet [0-9]+\\."));
     EXPECT_THAT(index, HasSubstr("<span class=\"atlas-cells\">2 cells drawn</span>"));
     for (const char* file : {".velmora-atlas", "leaflet/leaflet.js", "leaflet/leaflet.css",
                              "atlas.css", "scripts/page.js"}) {
