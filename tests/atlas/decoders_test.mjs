@@ -142,21 +142,19 @@ await group("counts", async () => {
 // Cells: palette indexes in one, two and four bytes, or signed codes; each
 // cell's code, look and the counts of a recount.
 await group("cells", async () => {
+    const band = Array.from({ length: 70000 }, (_, i) => [i * 3, 200000 + i]);
     for (const [what, codes, options] of [
         ["one-byte palette indexes", cellsOf(1, [[0, 15], [SIDE * SIDE - 1, 0], [5000, 151]])],
         ["two-byte palette indexes", cellsOf(0, Array.from({ length: 300 }, (_, i) => [i * 7, 1000 + i]))],
-        ["four-byte palette indexes", cellsOf(1, Array.from({ length: 70000 }, (_, i) => [i * 3, 200000 + i])),
-            { withPalette: true }],
-        ["signed 32-bit codes", cellsOf(1, [...Array.from({ length: 70000 }, (_, i) => [i * 3, 200000 + i]),
-            [10, -7], [11, -2147483648], [12, 150]])],
+        ["four-byte palette indexes", cellsOf(1, band), { withPalette: true }],
+        ["signed 32-bit codes", cellsOf(1, [...band, [10, -7], [11, -2147483648], [12, 150]])],
     ]) {
         const { data, cells: bytes, counts } = mapData(codes, options);
         const cells = new page.MapCells(data, bytes, counts);
+        const codeAt = (i) => cells.codeAt(i % SIDE, Math.floor(i / SIDE));
         const wrong = codes.findIndex((code, i) =>
-            cells.codeAt(i % SIDE, Math.floor(i / SIDE)) !== code ||
-            cells.looks[i] !== (code >= 0 && code <= 150 ? code : 151));
-        check(wrong < 0, `cells decode: ${what}`,
-            `cell ${wrong}: code ${cells.codeAt(wrong % SIDE, Math.floor(wrong / SIDE))}, not ${codes[wrong]}`);
+            codeAt(i) !== code || cells.looks[i] !== (code >= 0 && code <= 150 ? code : 151));
+        check(wrong < 0, `cells decode: ${what}`, `cell ${wrong}: code ${codeAt(wrong)}, not ${codes[wrong]}`);
         cells.recount();
         check(same(cells.counts, counts), `cells recount: ${what}`);
     }
@@ -172,7 +170,8 @@ await group("faulty cells", async () => {
             return new page.MapCells(data, broken, counts);
         }, /palette index 2/],
         ["too few bytes", () => new page.MapCells(data, cells.subarray(1), counts), /hold 998000 bytes/],
-        ["counts that miss cells", () => new page.MapCells(data, cells, counts.slice(1)), /add up to 1 cells/]]) {
+        ["counts that miss cells", () => new page.MapCells(data, cells, counts.slice(1)),
+            /add up to 1 cells/]]) {
         const outcome = throwsLike(make, pattern);
         check(outcome === true, `cells with ${what} are refused`, String(outcome));
     }
