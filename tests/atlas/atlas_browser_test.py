@@ -352,6 +352,69 @@ def history_repository(work):
     return path, environment, versions
 
 
+def branch_repository(work, velmora_map):
+    """The castle on two branches merged by velmora-map's merge driver: the
+    side branch puts a chest at (600, 600) and a bed at (610, 600), main a
+    door at (620, 600) and stairs at (610, 600); the merge stops on that
+    cell and is resolved with the side's bed. Returns the map's path, the
+    environment and the short commits by subject."""
+    folder = os.path.join(work, "branches")
+    os.mkdir(folder)
+    environment = {"HOME": folder, "GIT_CONFIG_NOSYSTEM": "1", "PATH": "/usr/bin:/bin", "LC_ALL": "C"}
+    run = lambda *command, check=True: subprocess.run(
+        command, cwd=folder, env=environment, check=check, capture_output=True, text=True).stdout
+    git = lambda *arguments, check=True: run(GIT, *arguments, check=check)
+    git("init", "--quiet", "-b", "main")
+    for key, value in [("user.name", "Test Runner"), ("user.email", "runner@example.org"),
+                       ("core.hooksPath", "/dev/null"), ("commit.gpgSign", "false")]:
+        git("config", key, value)
+    velmora_map = os.path.abspath(velmora_map)
+    run(velmora_map, "setup-git")
+    path = os.path.join(folder, "castle.map")
+    grid = castle()
+    commit = lambda subject, author: git("commit", "--quiet", "-a", f"--author={author}", "-m", subject)
+    grid.write(path, 0)
+    git("add", "castle.map")
+    commit("Start", ANN)
+    git("checkout", "--quiet", "-b", "side")
+    side = castle()
+    side.put(600, 600, CHEST)
+    side.put(610, 600, BED)
+    side.write(path, 0)
+    commit("Side: chest and bed", BO)
+    git("checkout", "--quiet", "main")
+    grid.put(620, 600, DOOR)
+    grid.put(610, 600, STAIRS_UP)
+    grid.write(path, 0)
+    commit("Main: door and stairs", ANN)
+    git("merge", "--quiet", "side", check=False)
+    run(velmora_map, "resolve", "--theirs", "castle.map")
+    commit("Merge the side", ANN)
+    commits = dict(line.split(" ", 1)[::-1] for line in git("log", "--format=%h %s").splitlines())
+    return path, environment, commits
+
+
+def check_branches(browser, failures, site, commits):
+    """A cell's last change on a history with branches names the commit that
+    put its code there: the branch's or main's, never the other's, and the
+    merge for the cell whose conflict it resolved."""
+    browser.open(page_url("file://" + urllib.parse.quote(site), "castle"))
+    for x, y, subject in [(600, 600, "Side: chest and bed"), (620, 600, "Main: door and stairs"),
+                          (610, 600, "Merge the side")]:
+        browser.go(x, y, 40)
+        corner_x, corner_y, _ = browser.cell_corner(x, y)
+        browser.point_at(corner_x + 20, corner_y + 20)
+        seen = browser.js("return document.querySelector('#cell-change [data-text=\"commit\"]')"
+                          ".textContent")
+        failures.expect(seen == commits[subject], f"the last change of ({x}, {y}) is '{subject}'",
+                        f"{seen} != {commits[subject]}")
+    merge = browser.js("return [...document.querySelectorAll('#version-list .version-merged')]"
+                       ".map(e => e.textContent)")
+    failures.expect(merge == [f"Merge of {commits['Main: door and stairs']} and "
+                              f"{commits['Side: chest and bed']}"],
+                    "the list shows the merge as a merge of its parents", str(merge))
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("velmora_map")
@@ -380,11 +443,16 @@ def main():
         history_site = os.path.join(work, "history-site")
         subprocess.run([options.velmora_map, "publish", "--history", history_map, history_site],
                        check=True, env=environment)
+        branch_map, branch_environment, branch_commits = branch_repository(work, options.velmora_map)
+        branch_site = os.path.join(work, "branch-site")
+        subprocess.run([options.velmora_map, "publish", "--history", branch_map, branch_site],
+                       check=True, env=branch_environment)
 
         browser = Browser(os.path.join(work, "profile"))
         try:
             figures = run_checks(browser, failures, options, maps, paths, site, work)
             figures.update(check_history(browser, failures, options, history_site, versions, work))
+            check_branches(browser, failures, branch_site, branch_commits)
         finally:
             browser.quit()
 

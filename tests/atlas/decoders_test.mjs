@@ -200,14 +200,15 @@ await group("versions", async () => {
     const newest = cellsOf(0, [...oldest.map((code, i) => [i, code]), ...changes]);
     const placeOf = (code) => data.palette.indexOf(code);
     const history = {
-        versions: [{ short: "aaaaaaa", commit: "a".repeat(40), cellsChanged: 70000 },
-            { short: "bbbbbbb", commit: "b".repeat(40), cellsChanged: changes.length }],
+        versions: [{ short: "aaaaaaa", commit: "a".repeat(40), steps: 70000, parents: [] },
+            { short: "bbbbbbb", commit: "b".repeat(40), steps: changes.length, parents: [0] }],
         leftOut: 0,
     };
     const changeBytes = varints([changes.length, changes[0][0], placeOf(changes[0][1]),
         changes[1][0] - changes[0][0] - 1, placeOf(changes[1][1])]);
+    const straight = varints([0, 0]);
     const cells = new page.MapCells(data, bytes, countsOf(newest));
-    const versions = new page.MapVersions(history, changeBytes, cells);
+    const versions = new page.MapVersions(history, changeBytes, straight, cells);
     const codesAt = () => changes.map(([cell]) => cells.codeAt(cell % SIDE, Math.floor(cell / SIDE)));
     versions.moveTo(1);
     check(same(codesAt(), [169999, 100003]), "a version's changes keep palette indexes past 65,535",
@@ -222,8 +223,42 @@ await group("versions", async () => {
     check(same(change, { version: 1, codeBefore: 100005 }), "a cell's last change and its code before",
         JSON.stringify(change));
     const outcome = throwsLike(() => new page.MapVersions(history, changeBytes.subarray(0, 4),
-        new page.MapCells(data, bytes, countsOf(oldest))), /end too soon/);
+        straight, new page.MapCells(data, bytes, countsOf(oldest))), /end too soon/);
     check(outcome === true, "changes cut short are refused", String(outcome));
+});
+
+// Lineage: a branch from the oldest version (20 := 2), main beside it
+// (30 := 3), and their merge, which only brings cell 20 in from its second
+// parent. A cell's last change is found along the parents, as git blame
+// finds a line's, never on the other branch.
+await group("lineage", async () => {
+    const oldest = cellsOf(0, [[10, 1]]);
+    const { data, cells: bytes } = mapData(oldest, { withPalette: true });
+    data.palette = [0, 1, 2, 3];
+    const versions = [
+        { short: "root000", commit: "0".repeat(40), steps: 1, parents: [] },
+        { short: "side111", commit: "1".repeat(40), steps: 1, parents: [0] },
+        { short: "main222", commit: "2".repeat(40), steps: 2, parents: [0] },
+        { short: "merge33", commit: "3".repeat(40), steps: 1, parents: [2, 1], merge: true },
+    ];
+    // Steps: side sets 20; main undoes 20 and sets 30; the merge sets 20.
+    const steps = varints([1, 20, 2, 2, 20, 0, 9, 3, 1, 20, 2]);
+    // Lineage: root and side as their steps; main sets 30 (was 0); the merge
+    // sets nothing and brings 20 from its second parent.
+    const lineage = varints([0, 0, 1, 1, 30, 0, 0, 1, 0, 1, 20, 1]);
+    const map = new page.MapVersions({ versions, leftOut: 0 }, steps, lineage,
+        new page.MapCells({ ...data, cellBytes: 1 }, bytes, countsOf(oldest)));
+    for (const [cell, upTo, expected, what] of [
+        [20, 3, { version: 1, codeBefore: 0 }, "a cell a merge brought in names the branch's commit"],
+        [30, 3, { version: 2, codeBefore: 0 }, "a cell of main names main's commit"],
+        [10, 3, { version: 0, codeBefore: 0 }, "a cell of the oldest version names it"],
+        [20, 2, null, "main never held the branch's cell"]]) {
+        const found = map.lastChange(cell, upTo);
+        check(same(found, expected), what, JSON.stringify(found));
+    }
+    check(same([...map.changedCells(3)], [20]), "a merge's outline is what it changed from its first parent");
+    map.moveTo(3);
+    check(same([20, 30].map((cell) => map.cells.codeAt(cell, 0)), [2, 3]), "the merge holds both sides' cells");
 });
 
 // Search: a code used once among 70,000 is counted and found by its name.

@@ -17,8 +17,8 @@
         return element;
     };
 
-    // "Ann Maker · 371 cells changed", as velmora-map log counts them (the
-    // oldest version's from a map of code 0).
+    // "Ann Maker · 371 cells changed", as velmora-map log counts them: from
+    // the version's first parent (a version without one from a map of code 0).
     const metaText = (version) =>
         `${atlas.versionTexts.author(version)} · ` +
         counted(version.cellsChanged, "cell changed", "cells changed");
@@ -94,6 +94,15 @@
                 span("version-date", atlas.versionTexts.date(version)));
             button.append(head, span("version-subject", version.subject),
                 span("version-meta", metaText(version)));
+            if (version.merge) {
+                const parents = version.parents.map((parent) => this.versions.list[parent].short);
+                button.classList.add("version-merge");
+                button.append(span("version-flag version-merged",
+                    parents.length > 1 ? `Merge of ${parents.join(" and ")}` : "Merge"));
+            }
+            if (version.historyStart) {
+                button.append(span("version-flag version-start", version.historyStart));
+            }
             if (version.tileSetChange !== null) {
                 button.append(span("version-flag version-tile-set", `Tile set ${version.tileSetChange}`));
             }

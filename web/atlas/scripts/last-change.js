@@ -1,6 +1,7 @@
 // When the cell under the pointer last changed, up to the shown version, as
-// page text beside its other texts: the commit, its author and date, and the
-// code the cell held before, named in the tile set of the version before.
+// page text beside its other texts: the commit that put its code there, its
+// author and date, and the code the cell held before, named in the tile set
+// of that commit's first parent.
 (() => {
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
@@ -23,13 +24,18 @@
             const found = this.versions.lastChange(cell, shown);
             if (!found) {
                 this.fields.write({ commit: "Never changed" });
-            } else if (found.version === 0 && leftOut > 0) {
+            } else if (list[found.version].parents.length === 0 &&
+                       (leftOut > 0 || list[found.version].historyStart)) {
                 // Its change, if any, lies among the versions left out.
-                this.fields.write({ commit: `Not since ${list[0].short}, the oldest version kept` });
+                const { short, historyStart } = list[found.version];
+                this.fields.write({ commit: historyStart
+                    ? `Not since ${short}, where this shallow clone's history begins`
+                    : `Not since ${short}, the oldest version kept` });
             } else {
                 const version = list[found.version];
-                // The oldest version counts from a map of code 0 in its own tile set.
-                const before = list[Math.max(found.version - 1, 0)];
+                // A version without parents counts from a map of code 0 in its
+                // own tile set.
+                const before = list[version.parents[0] ?? found.version];
                 this.fields.write({
                     commit: version.short,
                     author: atlas.versionTexts.author(version),

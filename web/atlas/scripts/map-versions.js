@@ -1,9 +1,11 @@
 // A map's versions as its data gives them, the oldest version's cells whole
-// and each later one as the cells it changed, decoded once into ascending
-// lists of cells with their palette indexes after and before the change: the
-// page then goes from any version to any other by rewriting only the cells
-// changed in between, and finds when a cell last changed with one binary
-// search per version.
+// and each later one as the cells it changed from the one listed before,
+// decoded once into ascending lists of cells with their palette indexes after
+// and before the step: the page then goes from any version to any other by
+// rewriting only the cells changed in between. Each version's lineage (its
+// parents, the cells it set itself and, of a merge, the cells it only
+// brought in from another parent) finds when a cell last changed, as git
+// blame finds a line's: one binary search per version along the parents.
 (() => {
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
@@ -11,11 +13,11 @@
     const hexPrefix = /^[0-9a-f]+$/;
 
     class MapVersions {
-        // `history`: the data's `history`; `changes`: its `changes` unpacked;
-        // `cells`: the MapCells of the oldest version, which the versions
-        // take over; a map with history always has a palette, which the
-        // changes index.
-        constructor(history, changes, cells) {
+        // `history`: the data's `history`; `changes` and `lineage`: its
+        // `changes` and `lineage` unpacked; `cells`: the MapCells of the
+        // oldest version, which the versions take over; a map with history
+        // always has a palette, which the changes index.
+        constructor(history, changes, lineage, cells) {
             if (!cells.palette) {
                 throw new Error("the map has versions but no palette");
             }
@@ -29,6 +31,7 @@
             this.changes = [this.#oldestChanges()];
             this.shown = 0;
             this.#decode(changes);
+            this.lineage = this.#decodeLineage(lineage);
         }
 
         get newest() {
@@ -68,21 +71,30 @@
             }
         }
 
-        // The cells version `index` changed, ascending.
+        // The cells version `index` changed from its first parent, ascending.
         changedCells(index) {
-            return this.changes[index].cells;
+            return this.lineage[index].changed;
         }
 
-        // The last version up to `upTo` that changed `cell`, with the code the
-        // cell held before it (0 for the oldest, counted from a map of 0):
-        // { version, codeBefore }; null when the cell holds 0 throughout.
+        // The version that put the code `cell` holds in version `upTo` there,
+        // found along the parents, with the code the cell held before it (in
+        // its first parent; 0 for a version without one, counted from a map
+        // of 0): { version, codeBefore }; null when the cell holds 0 all along.
         lastChange(cell, upTo) {
-            for (let version = upTo; version >= 0; --version) {
-                const { cells, before } = this.changes[version];
-                const at = atlas.sortedCells.indexOf(cells, cell);
+            const { palette } = this.cells;
+            for (let version = upTo, steps = 0; steps < this.list.length; ++steps) {
+                const { set, brought } = this.lineage[version];
+                const at = atlas.sortedCells.indexOf(set.cells, cell);
                 if (at >= 0) {
-                    return { version, codeBefore: version === 0 ? 0 : this.cells.palette[before[at]] };
+                    return { version, codeBefore: set.before ? palette[set.before[at]] : 0 };
                 }
+                const parents = this.list[version].parents;
+                const from = atlas.sortedCells.indexOf(brought.cells, cell);
+                const next = parents[from >= 0 ? brought.from[from] : 0];
+                if (next === undefined) {
+                    return null;
+                }
+                version = next;
             }
             return null;
         }
@@ -113,9 +125,9 @@
             const Indexes = palette.length > 0x10000 ? Uint32Array : Uint16Array;
             for (let version = 1; version < this.list.length; ++version) {
                 const changed = reader.next();
-                if (changed !== this.list[version].cellsChanged) {
+                if (changed !== this.list[version].steps) {
                     throw new Error(`the history gives ${changed} changed cells for version ` +
-                        `${this.list[version].short}, not ${this.list[version].cellsChanged}`);
+                        `${this.list[version].short}, not ${this.list[version].steps}`);
                 }
                 const cells = new Int32Array(changed);
                 const after = new Indexes(changed);
@@ -138,6 +150,49 @@
             if (!reader.done) {
                 throw new Error("the history's changes go on past its last version");
             }
+        }
+
+        // Per version { set, brought, changed }: the cells it set itself with
+        // their palette indexes before (none for a version without parents),
+        // the cells a merge brought in with the place of the parent each came
+        // from, and all of them together. A version given as its steps set
+        // what it changed from the version listed before.
+        #decodeLineage(bytes) {
+            const reader = new atlas.VarintReader(bytes, "the history's lineage");
+            const { palette, count } = this.cells;
+            const none = { cells: new Int32Array(0), from: new Uint8Array(0) };
+            const cellList = (what, Numbers, limit) => {
+                const length = reader.next();
+                const cells = new Int32Array(length);
+                const numbers = new Numbers(length);
+                for (let i = 0, cell = -1; i < length; ++i) {
+                    cell += reader.next() + 1;
+                    numbers[i] = reader.next();
+                    if (cell >= count || numbers[i] >= limit) {
+                        throw new Error(`the history's lineage of version ${what} leaves the map`);
+                    }
+                    cells[i] = cell;
+                }
+                return { cells, numbers };
+            };
+            const lineage = this.list.map((version, index) => {
+                if (reader.next() === 0) {
+                    const { cells, before } = this.changes[index];
+                    return { set: { cells, before: index === 0 ? null : before }, brought: none, changed: cells };
+                }
+                const set = cellList(version.short, Uint32Array, palette.length);
+                const brought = cellList(version.short, Uint8Array, version.parents.length);
+                const changed = Int32Array.from([...set.cells, ...brought.cells]).sort();
+                return {
+                    set: { cells: set.cells, before: version.parents.length ? set.numbers : null },
+                    brought: { cells: brought.cells, from: brought.numbers },
+                    changed,
+                };
+            });
+            if (!reader.done) {
+                throw new Error("the history's lineage goes on past its last version");
+            }
+            return lineage;
         }
     }
 

@@ -111,14 +111,14 @@
         const data = atlas.map;
         const history = data.history ?? null;
         const tileSets = new atlas.TileSets(atlas.tileSets);
-        const [bytes, counts, changes] = await Promise.all([atlas.unpackBytes(data.cells),
+        const [bytes, counts, changes, lineage] = await Promise.all([atlas.unpackBytes(data.cells),
             atlas.unpackBytes(data.counts), history && atlas.unpackBytes(history.changes),
-            tileSets.load(data.tileSetStem)]);
+            history && atlas.unpackBytes(history.lineage), tileSets.load(data.tileSetStem)]);
         const cells = new atlas.MapCells(data, bytes, atlas.decodeCounts(counts));
         const side = cells.side;
         // With history the cells are the oldest version's and the counts the
         // newest's; the versions move them on to the one shown.
-        const versions = history && new atlas.MapVersions(history, changes, cells);
+        const versions = history && new atlas.MapVersions(history, changes, lineage, cells);
         if (versions) {
             versions.moveTo(firstVersion(versions));
             versions.countShown();
