@@ -174,6 +174,14 @@ GitHistory ReadGitHistory(const std::string& mapPath, const std::size_t mostVers
                 version.Version.Parents.push_back(*found);
             }
         }
+        if (version.Parents.size() >= 2) {
+            const GitProgram::Outcome base =
+                git.Try({QStringLiteral("merge-base"), QString::fromStdString(version.Parents[0]),
+                         QString::fromStdString(version.Parents[1])});
+            if (base.Succeeded) {
+                version.Version.MergeBase = finder.Find(base.Out.trimmed().toStdString());
+            }
+        }
         versions.push_back(std::move(version.Version));
     }
     const std::optional<std::size_t> headVersion =
@@ -225,6 +233,11 @@ GitHistory ReadGitHistory(const std::string& mapPath, const std::size_t mostVers
         versions.erase(versions.begin(),
                        versions.begin() + static_cast<std::ptrdiff_t>(history.LeftOut));
         for (MapVersion& version : versions) {
+            if (version.MergeBase) {
+                version.MergeBase = *version.MergeBase >= history.LeftOut
+                                        ? std::optional(*version.MergeBase - history.LeftOut)
+                                        : std::nullopt;
+            }
             std::vector<std::size_t> kept;
             for (const std::size_t parent : version.Parents) {
                 if (parent >= history.LeftOut) {

@@ -33,6 +33,9 @@ struct MapVersion {
     std::vector<std::size_t> Parents;
     // The commit merged branches (it has more than one parent in git).
     bool IsMerge = false;
+    // Of a merge: the version of its first two parents' merge base, where
+    // the branches parted, when it is among the versions.
+    std::optional<std::size_t> MergeBase;
     // A parent of the commit is not among the versions: it is older than
     // the most kept, or git found no version of the map along it.
     bool HistoryCut = false;

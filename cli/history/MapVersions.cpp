@@ -109,6 +109,12 @@ void FindParentChanges(std::vector<VersionChanges>& changes, const MapVersion& v
     for (std::size_t c = 0; c < changed.ParentCells.size(); ++c) {
         const std::int32_t cell = changed.ParentCells[c];
         const TileCode now = changed.ParentAfter[c];
+        // A cell that the first parent too changed since the branches parted
+        // was a conflict, which the merge resolved: the merge set it.
+        if (version.MergeBase &&
+            CodeOf(changes, *version.MergeBase, index, cell, now) != changed.ParentBefore[c]) {
+            continue;
+        }
         for (std::size_t p = 1; p < version.Parents.size(); ++p) {
             if (CodeOf(changes, version.Parents[p], index, cell, now) == now) {
                 changed.BroughtCells.push_back(cell);

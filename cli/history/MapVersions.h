@@ -32,10 +32,11 @@ struct VersionChanges {
     std::vector<std::int32_t> ParentCells;
     std::vector<TileCode> ParentBefore;
     std::vector<TileCode> ParentAfter;
-    // Of a merge: those of the ParentCells whose code a later parent held,
+    // Of a merge: those of the ParentCells whose code a later parent held
+    // and that the first parent left as the branches' merge base had them,
     // so that the merge only brought them in, and that parent's place among
     // the version's parents (1 for the second). The others the merge itself
-    // set: it resolved them.
+    // set: it resolved a conflict there, or made a change of its own.
     std::vector<std::int32_t> BroughtCells;
     std::vector<std::uint8_t> BroughtFrom;
     // The tile set the version's cells are drawn in, and the one stored.
