@@ -5,6 +5,10 @@
 #include "core/tiles/TileTables.h"
 #include "core/view/CoordinateText.h"
 
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
 namespace velmora {
 
 TileNames::TileNames(const std::optional<std::int32_t> tileSet) {
@@ -25,6 +29,47 @@ std::string TileNames::CodeText(const std::int32_t code) const {
         return number + " (no tile)";
     }
     return number + " \"" + std::string(entry->Name.View()) + "\"";
+}
+
+namespace {
+
+// Text without blanks around it.
+std::string_view Trimmed(std::string_view text) {
+    const auto blank = [](const char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool SameIgnoringCase(const std::string_view a, const std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const char x, const char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+}  // namespace
+
+std::vector<std::int32_t> TileNames::CodesMeant(const std::string_view text) const {
+    const std::string_view wanted = Trimmed(text);
+    std::int32_t number = 0;
+    const auto [end, failure] = std::from_chars(wanted.data() + (wanted.starts_with('+') ? 1 : 0),
+                                                wanted.data() + wanted.size(), number);
+    if (!wanted.empty() && failure == std::errc() && end == wanted.data() + wanted.size()) {
+        return {number};
+    }
+    std::vector<std::int32_t> codes;
+    for (std::int32_t code = 0; code < kCatalogueSize; ++code) {
+        const TileEntry* const entry = Find(code);
+        if (entry != nullptr && SameIgnoringCase(entry->Name.View(), wanted)) {
+            codes.push_back(code);
+        }
+    }
+    return codes;
 }
 
 std::string CellText(const MapCell cell) {

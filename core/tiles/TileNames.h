@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -26,6 +28,13 @@ public:
 
     // `2 "Wall"`, or `151 (no tile)` for a code that names none.
     std::string CodeText(std::int32_t code) const;
+
+    // The codes a text means, as a map maker writes them in a command or a
+    // file: a whole number is that code; anything else is a tile's name,
+    // case-insensitive and whole, meaning every code of the set with that
+    // name (the dungeon set's four "Tentacular Cluster" codes), ascending.
+    // Empty when the set has no tile of that name.
+    std::vector<std::int32_t> CodesMeant(std::string_view text) const;
 
 private:
     TileCatalogue catalogue_;
