@@ -3,6 +3,7 @@
 #include "render/LookSheet.h"
 
 #include "core/document/MapGrid.h"
+#include "core/merge/MapMerge.h"
 #include "render/MapImages.h"
 #include "render/TileImage.h"
 
@@ -15,10 +16,11 @@ namespace {
 const MapGrid& LookGrid() {
     static const MapGrid grid = [] {
         MapGrid made;
-        for (int look = 0; look < kLookCount; ++look) {
-            // The last look stands for every code outside the catalogue.
+        for (int look = 0; look <= kOutsideLook; ++look) {
+            // The outside look stands for every code outside the catalogue.
             made.Set(look, 0, look);
         }
+        made.Set(kConflictLook, 0, kConflictMark);
         return made;
     }();
     return grid;

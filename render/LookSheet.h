@@ -12,10 +12,12 @@
 
 namespace velmora {
 
-// Look k for 0 <= k < kCatalogueSize is how a cell of code k is drawn; the
-// last look is how a cell of any code outside the catalogue is drawn.
-inline constexpr int kLookCount = kCatalogueSize + 1;
+// Look k for 0 <= k < kCatalogueSize is how a cell of code k is drawn; then
+// how a cell of any code outside the catalogue is drawn, and last how a cell
+// that holds the conflict mark of an unfinished merge is drawn.
 inline constexpr int kOutsideLook = kCatalogueSize;
+inline constexpr int kConflictLook = kOutsideLook + 1;
+inline constexpr int kLookCount = kConflictLook + 1;
 
 enum class LookStyle { Overview, Tiles };
 

@@ -50,7 +50,7 @@ QImage DrawOverviewImage(const MapGrid& grid, const std::int32_t tileSet, const 
     RequireImageFits(area.Columns, area.Rows, cellPixels);
     QImage image =
         NewImage(area.Columns * cellPixels, area.Rows * cellPixels, QImage::Format_RGB32);
-    const OverviewPainter painter(tileSet, cellPixels);
+    const OverviewPainter painter(tileSet, cellPixels, kConflictDrawing);
     painter.Paint(grid, area,
                   PixelCanvas{reinterpret_cast<Argb32*>(image.bits()),
                               image.bytesPerLine() / qsizetype{sizeof(Argb32)}});

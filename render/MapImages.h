@@ -12,6 +12,12 @@
 
 namespace velmora {
 
+// How the pictures draw a cell that holds the conflict mark of an unfinished
+// merge in the overview's colours: magenta with a black cross, a fill that no
+// tile set's table uses. The editor's overview leaves such a cell unpainted.
+inline constexpr OverviewDrawing kConflictDrawing{Colour{0xFF00FF}, OverviewMark::Cross,
+                                                  Colour{0x000000}};
+
 // The largest image side the program makes.
 inline constexpr int kMaxImageSide = 16384;
 
@@ -28,8 +34,8 @@ bool ImageFits(int columns, int rows, int cellPixels);
 void RequireImageFits(int columns, int rows, int cellPixels);
 
 // The cells of the area in overview colours, cellPixels on a side each; from
-// 11 pixels on each cell ends in a grid line. An RGB32 image; throws
-// UserError when it would not fit.
+// 11 pixels on each cell ends in a grid line; marked cells are drawn as
+// kConflictDrawing. An RGB32 image; throws UserError when it would not fit.
 QImage DrawOverviewImage(const MapGrid& grid, std::int32_t tileSet, CellArea area, int cellPixels);
 
 }  // namespace velmora

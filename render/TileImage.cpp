@@ -3,6 +3,7 @@
 // pixels per cell costs little more than the copying.
 #include "render/TileImage.h"
 
+#include "core/merge/MapMerge.h"
 #include "core/tiles/TileNames.h"
 #include "render/MapImages.h"
 #include "render/TilePictures.h"
@@ -22,11 +23,14 @@ namespace {
 class ScaledPictures {
 public:
     ScaledPictures(const std::optional<std::int32_t> tileSet, const int cellPixels)
-        : names_(tileSet), cellPixels_(cellPixels), noTile_(Scaled(pictures_.NoTile())) {}
+        : names_(tileSet),
+          cellPixels_(cellPixels),
+          noTile_(Scaled(pictures_.NoTile())),
+          conflict_(Scaled(pictures_.Conflict())) {}
 
     const QImage& Of(const TileCode code) {
         if (!TileCatalogue::InRange(code)) {
-            return noTile_;
+            return code == kConflictMark ? conflict_ : noTile_;
         }
         const QImage*& known = byCode_[static_cast<std::size_t>(code)];
         if (known == nullptr) {
@@ -68,6 +72,7 @@ private:
     int cellPixels_;
     TilePictures pictures_;
     QImage noTile_;
+    QImage conflict_;
     std::array<const QImage*, kCatalogueSize> byCode_{};
     // Node-based, so the addresses kept in byCode_ stay valid.
     std::unordered_map<std::string, QImage> byBitmap_;

@@ -31,7 +31,23 @@ QImage DrawNoTilePicture() {
     return picture;
 }
 
-TilePictures::TilePictures() : noTile_(DrawNoTilePicture()) {}
+QImage DrawConflictPicture() {
+    // Set pixel by pixel rather than painted, so that the stripes' edges are
+    // crisp and stay so when the picture is enlarged.
+    constexpr int kStripe = 5;
+    const QRgb magenta = qRgb(0xff, 0x00, 0xff);
+    const QRgb dark = qRgb(0x12, 0x10, 0x10);
+    QImage picture(kTilePictureSize, kTilePictureSize, QImage::Format_RGB32);
+    for (int y = 0; y < kTilePictureSize; ++y) {
+        auto* const row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < kTilePictureSize; ++x) {
+            row[x] = (x + y) / kStripe % 2 == 0 ? magenta : dark;
+        }
+    }
+    return picture;
+}
+
+TilePictures::TilePictures() : noTile_(DrawNoTilePicture()), conflict_(DrawConflictPicture()) {}
 
 const QImage& TilePictures::Load(std::string_view bitmapName) {
     std::string key = TilePictureKey(bitmapName);

@@ -6,6 +6,7 @@
 #include "cli/atlas/PackedBytes.h"
 #include "cli/tiled/TiledFormat.h"
 #include "core/LargeBlock.h"
+#include "core/merge/MapMerge.h"
 #include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 #include "core/tiles/TileTables.h"
@@ -237,6 +238,8 @@ QByteArray ConstantsScript() {
                           {"firstTileLookSize", kFirstTileLookSize},
                           {"lookCount", kLookCount},
                           {"outsideLook", kOutsideLook},
+                          {"conflictMark", kConflictMark},
+                          {"conflictLook", kConflictLook},
                           {"centre", kMapCentre},
                       },
                       {});

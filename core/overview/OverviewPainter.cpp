@@ -3,31 +3,43 @@
 // drawing the few marks and the grid line row over it.
 #include "core/overview/OverviewPainter.h"
 
+#include "core/merge/MapMerge.h"
+
 #include <algorithm>
 #include <cstring>
 #include <optional>
 
 namespace velmora {
 
-OverviewPainter::OverviewPainter(const std::int32_t tileSet, const int cellPitch)
+OverviewPainter::OverviewPainter(const std::int32_t tileSet, const int cellPitch,
+                                 const std::optional<OverviewDrawing> conflictMark)
     : tileSet_(tileSet),
       pitch_(std::max(cellPitch, 1)),
-      size_(pitch_ >= kFirstPitchWithGridLines ? pitch_ - 1 : pitch_) {
+      size_(pitch_ >= kFirstPitchWithGridLines ? pitch_ - 1 : pitch_),
+      conflictLook_(LookOfDrawing(conflictMark)) {
     for (std::int32_t code = 0; code < kCatalogueSize; ++code) {
         looks_[static_cast<std::size_t>(code)] = LookOf(code);
     }
+}
+
+OverviewPainter::CellLook OverviewPainter::LookOfDrawing(
+    const std::optional<OverviewDrawing>& drawing) {
+    if (!drawing) {
+        return {};
+    }
+    return CellLook{true, OpaquePixel(drawing->Fill), drawing->Mark,
+                    OpaquePixel(drawing->MarkColour)};
 }
 
 OverviewPainter::CellLook OverviewPainter::LookOf(const std::int32_t code) const {
     if (TileCatalogue::InRange(code) && looks_[static_cast<std::size_t>(code)].Drawn) {
         return looks_[static_cast<std::size_t>(code)];
     }
-    const std::optional<OverviewDrawing> drawing = FindOverviewDrawing(tileSet_, code);
-    if (!drawing) {
-        return {};
+    // No table draws the mark, so without a drawing of its own it stays unpainted.
+    if (code == kConflictMark) {
+        return conflictLook_;
     }
-    return CellLook{true, OpaquePixel(drawing->Fill), drawing->Mark,
-                    OpaquePixel(drawing->MarkColour)};
+    return LookOfDrawing(FindOverviewDrawing(tileSet_, code));
 }
 
 void OverviewPainter::Paint(const MapGrid& grid, const CellArea area,

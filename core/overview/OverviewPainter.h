@@ -2,7 +2,8 @@
 // each cell a square of its tile set's fill colour with its mark, cells
 // without a drawing in the overview's silver background, and, from 11 pixels
 // per cell on, a one-pixel grid line after every cell. The editor's overview
-// and the command-line renderer both draw through this one painter.
+// and the command-line renderer both draw through this one painter; only the
+// renderer gives the conflict mark of a merge a drawing.
 #pragma once
 
 #include "core/document/MapGrid.h"
@@ -13,6 +14,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace velmora {
 
@@ -50,7 +52,12 @@ public:
     static constexpr int kFirstPitchWithGridLines = kOverviewCellPitch;
 
     // A tile set outside 0..4 draws no cell: everything shows the background.
-    OverviewPainter(std::int32_t tileSet, int cellPitch);
+    // conflictMark, when given, draws the cells that hold the conflict mark
+    // of an unfinished merge in every tile set, unknown ones too; without it
+    // they are left like any code without a drawing, as the editor's
+    // overview leaves them.
+    OverviewPainter(std::int32_t tileSet, int cellPitch,
+                    std::optional<OverviewDrawing> conflictMark = std::nullopt);
 
     int CellPitch() const { return pitch_; }
     // The coloured part of a cell, without its grid line.
@@ -70,6 +77,7 @@ private:
         Argb32 MarkColour = 0;
     };
 
+    static CellLook LookOfDrawing(const std::optional<OverviewDrawing>& drawing);
     CellLook LookOf(std::int32_t code) const;
     // Called once for the area with grid == nullptr to paint only the background.
     void PaintCells(const MapGrid* grid, CellArea area, PixelCanvas canvas) const;
@@ -77,6 +85,8 @@ private:
     std::int32_t tileSet_;
     int pitch_;
     int size_;
+    // Not drawn when no drawing was given.
+    CellLook conflictLook_;
     // Codes with a drawing lie within the catalogue's range; others are looked up when met.
     std::array<CellLook, kCatalogueSize> looks_{};
 };

@@ -3,8 +3,13 @@
 // clear message or a correct picture and never harm an existing output.
 #include "MapToolFixture.h"
 
+#include "core/merge/MapMerge.h"
 #include "core/overview/OverviewMapping.h"
 #include "core/tiles/TileSet.h"
+#include "render/ChangesPicture.h"
+#include "render/LookSheet.h"
+#include "render/MapImages.h"
+#include "render/Thumbnail.h"
 #include "render/TileImage.h"
 #include "render/TilePictures.h"
 
@@ -122,46 +127,96 @@ TEST_F(RenderTest, ElevenPixelCellsEndInGridLinesAndShowTheirMarks) {
 }
 
 // Every cell of the picture holds exactly its code's tile picture, or the
-// "no tile" picture where the file's own set names no tile.
+// "no tile" picture where the file's own set names no tile, or, in any set,
+// the conflict picture where it holds the conflict mark.
 TEST_F(RenderTest, TilesPictureHoldsEachCellsTilePicture) {
     TilePictures pictures;
     const QImage wall = pictures.Load("Wall");
     const QImage floor = pictures.Load("Floor");  // code 2 in the starport set
     const QImage& noTile = pictures.NoTile();
+    const QImage& conflict = pictures.Conflict();
     MapGrid grid;
     grid.Set(0, 0, 2);
     grid.Set(1, 0, 30);  // no tile in the dungeon set
     grid.Set(2, 0, -1);  // outside every table
     grid.Set(3, 0, 151);
     grid.Set(4, 0, INT_MAX);
+    grid.Set(5, 0, kConflictMark);
     const struct {
         const char* Name;
         std::int32_t TileSet;
         QStringList Options;
-        std::vector<const QImage*> Expected;  // cells (0, 0) to (4, 0)
+        std::vector<const QImage*> Expected;  // cells (0, 0) to (5, 0)
     } cases[] = {
-        {"dungeon", Dungeon, {}, {&wall, &noTile, &noTile, &noTile, &noTile}},
-        {"unknown set", 7, {}, {&noTile, &noTile, &noTile, &noTile, &noTile}},
+        {"dungeon", Dungeon, {}, {&wall, &noTile, &noTile, &noTile, &noTile, &conflict}},
+        {"unknown set", 7, {}, {&noTile, &noTile, &noTile, &noTile, &noTile, &conflict}},
         {"unknown set read as dungeon",
          7,
          {"--tileset", "0"},
-         {&wall, &noTile, &noTile, &noTile, &noTile}},
-        {"starport", StarportPalloran, {}, {&floor, &noTile, &noTile, &noTile, &noTile}},
+         {&wall, &noTile, &noTile, &noTile, &noTile, &conflict}},
+        {"starport", StarportPalloran, {}, {&floor, &noTile, &noTile, &noTile, &noTile, &conflict}},
     };
     for (const auto& c : cases) {
         const std::string map = WriteMap("tiles.map", grid, c.TileSet);
         const std::string out = PathOf("tiles.png");
         const RunResult result =
-            Run(QStringList{"render", "--style", "tiles", "--region", "0,0,5,1", Q(map), Q(out)} +
+            Run(QStringList{"render", "--style", "tiles", "--region", "0,0,6,1", Q(map), Q(out)} +
                 c.Options);
         ASSERT_EQ(result.Status, kExitSuccess) << c.Name << result.Err;
         const QImage picture = ReadPicture(out);
-        for (int x = 0; x < 5; ++x) {
+        for (int x = 0; x < 6; ++x) {
             EXPECT_EQ(picture.copy(x * kTilePictureSize, 0, kTilePictureSize, kTilePictureSize),
                       c.Expected[x]->convertToFormat(QImage::Format_RGB32))
                 << c.Name << ", cell " << x;
         }
     }
+}
+
+// Every picture in the overview's colours draws a marked cell in magenta with
+// a black cross, in every tile set, and the atlas's looks hold both styles'
+// pictures of the mark.
+TEST_F(RenderTest, MarkedCellsHaveALookOfTheirOwnInEveryPicture) {
+    MapGrid grid;
+    grid.Set(500, 500, kConflictMark);
+    const std::int32_t changed[] = {500 * kMapSide + 500};
+    const QRgb magenta = qRgb(255, 0, 255);
+    const struct {
+        const char* Name;
+        QImage Picture;
+        QPoint Fill;   // a pixel of the marked cell's fill
+        QPoint Cross;  // one of its cross, or the fill again where too small for one
+    } cases[] = {
+        {"overview",
+         DrawOverviewImage(grid, Dungeon, CellArea{499, 499, 3, 3}, 11),
+         {12, 12},
+         {16, 16}},
+        {"unknown tile set",
+         DrawOverviewImage(grid, 7, CellArea{500, 500, 1, 1}, 10),
+         {0, 0},
+         {5, 2}},
+        {"one pixel",
+         DrawOverviewImage(grid, StarportPalloran, CellArea{500, 500, 1, 1}, 1),
+         {0, 0},
+         {0, 0}},
+        {"thumbnail", DrawThumbnail(grid, Dungeon, 64), {2 * 15, 2 * 15}, {2 * 15, 2 * 15}},
+        {"changes",
+         DrawChangesPicture(grid, Dungeon, changed, CellArea{500, 500, 1, 1}),
+         {3 * 11 + 2, 3 * 11 + 2},
+         {3 * 11 + 5, 3 * 11 + 2}},
+        {"looks",
+         DrawLookSheet(Dungeon, LookStyle::Overview, 10),
+         {kConflictLook * 10, 0},
+         {kConflictLook * 10 + 1, 5}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.Picture.pixel(c.Fill), magenta) << c.Name;
+        EXPECT_EQ(c.Picture.pixel(c.Cross), c.Cross == c.Fill ? magenta : kBlack) << c.Name;
+    }
+    const QImage tiles = DrawLookSheet(Dungeon, LookStyle::Tiles, kTilePictureSize);
+    EXPECT_EQ(tiles.copy(kConflictLook * kTilePictureSize, 0, kTilePictureSize, kTilePictureSize),
+              TilePictures().Conflict());
+    EXPECT_EQ(tiles.copy(kOutsideLook * kTilePictureSize, 0, kTilePictureSize, kTilePictureSize),
+              TilePictures().NoTile());
 }
 
 // Pictures of more than 2 MiB live in memory of their own (for huge pages);
