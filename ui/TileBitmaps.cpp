@@ -3,7 +3,9 @@
 
 namespace velmora {
 
-TileBitmaps::TileBitmaps() : noTile_(QPixmap::fromImage(pictures_.NoTile())) {}
+TileBitmaps::TileBitmaps()
+    : noTile_(QPixmap::fromImage(pictures_.NoTile())),
+      conflict_(QPixmap::fromImage(pictures_.Conflict())) {}
 
 const QPixmap& TileBitmaps::Load(std::string_view bitmapName) {
     std::string key = TilePictureKey(bitmapName);

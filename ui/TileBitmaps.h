@@ -24,11 +24,15 @@ public:
 
     // The picture for a code that names no tile: unlike every tile picture.
     const QPixmap& NoTile() const { return noTile_; }
+    // The picture for a cell that holds the conflict mark of a merge, the
+    // one the rendered pictures show.
+    const QPixmap& Conflict() const { return conflict_; }
 
 private:
     TilePictures pictures_;
     std::unordered_map<std::string, QPixmap> loaded_;
     QPixmap noTile_;
+    QPixmap conflict_;
 };
 
 }  // namespace velmora

@@ -2,7 +2,12 @@
 // texts, scrolling and its refreshes, and cells whose codes name no tile.
 #include "EditorFixture.h"
 
+#include "core/document/MapFile.h"
+#include "core/merge/MapMerge.h"
+#include "core/tiles/TileSet.h"
 #include "core/view/ViewMapping.h"
+#include "render/TilePictures.h"
+#include "tests/support/WholeFiles.h"
 #include "ui/ImageControl.h"
 #include "ui/TileBitmaps.h"
 
@@ -153,6 +158,34 @@ TEST_F(MapViewTest, CodesThatNameNoTileShowTheNoTilePictureAndTheirCodeWithoutAn
         EXPECT_EQ(Text(Main().TileTypeLabel), QStringLiteral("No tile (code %1)").arg(code));
         EXPECT_TRUE(Text(Main().MPLabel).isEmpty());
         EXPECT_EQ(Text(Main().AbsoluteCoords), "(495, 495)");
+    }
+    EXPECT_TRUE(prompts.Errors.isEmpty());
+}
+
+// A map opened in the middle of a merge shows its marked cells as conflicts,
+// with the picture the rendered pictures show, in every tile set.
+TEST_F(MapViewTest, MarkedCellsOfAnOpenedMapShowAsMergeConflicts) {
+    const TilePictures pictures;
+    for (const std::int32_t tileSet : {Dungeon, StarportPalloran}) {
+        MapGrid grid;
+        grid.Set(499, 499, kConflictMark);
+        grid.Set(500, 499, 1);
+        const std::string path = PathIn("merging.map");
+        testing_files::WriteWholeFile(path, WriteMapFile(grid, tileSet, kProgramVersion));
+        Main().OpenMapFile(path);
+        const int marked = ViewCellNumber(5, 5);  // (499, 499) after centring
+        EXPECT_EQ(PictureOf(marked), program->Bitmaps().Conflict().cacheKey()) << tileSet;
+        EXPECT_EQ(Image(marked).Picture().toImage().convertToFormat(QImage::Format_RGB32),
+                  pictures.Conflict());
+        Main().MapImageMouseMove(marked);
+        EXPECT_EQ(Text(Main().TileTypeLabel), "Merge conflict (code -777777777)") << tileSet;
+        for (QLabel* label :
+             {Main().MPLabel, Main().VisAdjLabel, Main().AttAdjLabel, Main().DefAdjLabel}) {
+            EXPECT_TRUE(Text(label).isEmpty()) << label->objectName().toStdString();
+        }
+        EXPECT_EQ(Text(Main().AbsoluteCoords), "(499, 499)");
+        Main().MapImageMouseMove(ViewCellNumber(5, 6));
+        EXPECT_NE(Text(Main().TileTypeLabel), "Merge conflict (code -777777777)");
     }
     EXPECT_TRUE(prompts.Errors.isEmpty());
 }

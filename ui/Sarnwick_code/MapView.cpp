@@ -3,6 +3,7 @@
 #include "ui/Sarnwick_code/Sarnwick_code.h"
 
 #include "core/document/EditorState.h"
+#include "core/merge/MapMerge.h"
 #include "core/placement/Placement.h"
 #include "core/tiles/TileNames.h"
 #include "core/view/CoordinateText.h"
@@ -25,6 +26,11 @@
 
 namespace velmora {
 namespace {
+
+// What the panel names a cell that holds the conflict mark of an unfinished
+// merge, so that the map maker finds it and places the right tile; %1 stands
+// for the code.
+constexpr char kConflictName[] = "Merge conflict (code %1)";
 
 QString TextOf(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -125,6 +131,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 const QPixmap& TMainForm::PictureOfCode(std::int32_t code) {
+    if (code == kConflictMark) {
+        return bitmaps_.Conflict();
+    }
     // A damaged file can hold any code: codes outside the catalogue and codes
     // whose entry names no bitmap get the "no tile" picture instead of a lookup.
     const TileEntry* entry = state_.TileCatalogue.Find(code);
@@ -197,7 +206,8 @@ void TMainForm::ShowCellInfo(int row, int column) {
         SetAutoSizedText(AttAdjLabel, TextOf(entry->AttAdj.View()));
         SetAutoSizedText(DefAdjLabel, TextOf(entry->DefAdj.View()));
     } else {
-        TileTypeLabel->setText(QString::fromLatin1(kNoTileName).arg(code));
+        const char* const name = code == kConflictMark ? kConflictName : kNoTileName;
+        TileTypeLabel->setText(QString::fromLatin1(name).arg(code));
         for (QLabel* label : {MPLabel, VisAdjLabel, AttAdjLabel, DefAdjLabel}) {
             SetAutoSizedText(label, QString());
         }

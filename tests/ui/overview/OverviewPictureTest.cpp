@@ -2,6 +2,7 @@
 // cells without a drawing, and what the screen shows of the stored picture.
 #include "OverviewFixture.h"
 
+#include "core/merge/MapMerge.h"
 #include "core/tiles/TileSet.h"
 
 #include <array>
@@ -139,6 +140,8 @@ TEST_F(OverviewPictureTest, CodesWithoutADrawingShowTheBackgroundWhereACellWasDr
         {StarportPalloran, 145},
         {Dungeon, INT_MIN},
         {StarportPalloran, INT_MAX},
+        {Dungeon, kConflictMark},
+        {StarportPalloran, kConflictMark},
     };
     for (const auto& [tileSet, code] : cases) {
         SCOPED_TRACE(testing::Message() << "tile set " << tileSet << ", code " << code);
