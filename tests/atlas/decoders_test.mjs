@@ -17,7 +17,8 @@ const SIDE = 999;
 
 // The constants as the program writes them into constants.js.
 const constants = { zoomSteps: [1, 2, 5, 10, 20, 40, 80, 160], drawnLookSizes: [1, 2, 5, 10, 20, 40],
-    firstTileLookSize: 20, lookCount: 152, outsideLook: 151, centre: 499 };
+    firstTileLookSize: 20, lookCount: 153, outsideLook: 151, conflictMark: -777777777,
+    conflictLook: 152, centre: 499 };
 
 const page = (() => {
     const context = vm.createContext({ atob, performance, console, ReadableStream, Response,
@@ -274,6 +275,15 @@ await group("search", async () => {
         const { text: seen, cells } = search.run(query);
         check(seen === text && cells[0] === first, `search for ${query} counts and finds`,
             `${seen}, first cell ${cells[0]}`);
+    }
+});
+
+// Looks: each catalogue code its own, the conflict mark its look, any other
+// code the outside look.
+await group("looks", async () => {
+    for (const [code, look] of [[0, 0], [150, 150], [151, 151], [-1, 151], [2147483647, 151],
+        [-777777777, 152], [-777777776, 151]]) {
+        check(page.lookOf(code) === look, `code ${code} draws look ${look}`, `${page.lookOf(code)}`);
     }
 });
 

@@ -6,10 +6,12 @@
     "use strict";
     const atlas = (window.VelmoraAtlas ??= {});
 
-    // Codes 0 to outsideLook - 1 draw their own look; every other code
-    // draws the outside look.
-    const { outsideLook } = atlas.constants;
-    const lookOf = (code) => (code >= 0 && code < outsideLook ? code : outsideLook);
+    // Codes 0 to outsideLook - 1 draw their own look; the conflict mark of
+    // an unfinished merge draws the conflict look; every other code draws
+    // the outside look.
+    const { outsideLook, conflictMark, conflictLook } = atlas.constants;
+    const lookOf = (code) => (code >= 0 && code < outsideLook ? code
+        : code === conflictMark ? conflictLook : outsideLook);
 
     // The most used first, equal counts by code, as the data lists them.
     const byUse = (a, b) => b[1] - a[1] || a[0] - b[0];
