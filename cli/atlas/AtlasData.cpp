@@ -271,6 +271,7 @@ QByteArray TileSetScript(const std::int32_t tileSet) {
         {"caption", QString::fromStdString(IsKnownTileSet(tileSet) ? TileSetCaption(tileSet)
                                                                    : "no known tile set")},
         {"noTileName", QString::fromLatin1(kNoTileName)},
+        {"conflictName", QString::fromLatin1(kConflictMarkName)},
         {"tiles", tiles},
     };
     QByteArray looks = "{";

@@ -8,6 +8,7 @@
 #include "cli/MapCondition.h"
 #include "core/document/GridDifference.h"
 #include "core/document/MapLoading.h"
+#include "core/merge/MapMerge.h"
 #include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 
@@ -141,6 +142,8 @@ MapVersions ReadMapVersions(const std::string& mapPath, const std::size_t mostVe
     std::optional<RunningCounts> counts;
     // The cells of the version before that name no tile in its tile set.
     std::uint64_t noTileCells = 0;
+    // The cells that hold the conflict mark of a merge.
+    std::uint64_t markedCells = 0;
     std::int32_t noTileSet = -1;
     std::vector<TileCode> codes;
     const auto use = [&](const std::size_t index, const std::span<const std::uint8_t> bytes) {
@@ -164,9 +167,10 @@ MapVersions ReadMapVersions(const std::string& mapPath, const std::size_t mostVe
             changes.Before.push_back(was);
             if (counts) {
                 counts->Change(was, code);
+                markedCells += (code == kConflictMark) - (was == kConflictMark);
                 if (sameTileSet && IsKnownTileSet(changes.TileSet)) {
-                    noTileCells -= names.Find(was) == nullptr;
-                    noTileCells += names.Find(code) == nullptr;
+                    noTileCells -= names.Find(was) == nullptr && was != kConflictMark;
+                    noTileCells += names.Find(code) == nullptr && code != kConflictMark;
                 }
             }
         }
@@ -174,13 +178,19 @@ MapVersions ReadMapVersions(const std::string& mapPath, const std::size_t mostVe
         if (index == 0) {
             versions.Oldest = std::make_unique<MapGrid>(*current);
             counts.emplace(current->Cells());
-            for (const CodeCount& counted : counts->Counts()) {
+            const std::vector<CodeCount> oldest = counts->Counts();
+            for (const CodeCount& counted : oldest) {
                 codes.push_back(counted.Code);
             }
+            markedCells = MarkedCellCount(oldest);
         }
         if (!sameTileSet) {
             noTileCells = NoTileCells(changes.TileSet, counts->Counts());
             noTileSet = changes.TileSet;
+        }
+        // As CodeNotes words them, kept up to date from the changes.
+        if (const auto marks = ConflictMarkText(markedCells)) {
+            changes.Problems.push_back(*marks);
         }
         if (const auto noTile = NoTileText(changes.TileSet, noTileCells)) {
             changes.Problems.push_back(*noTile);

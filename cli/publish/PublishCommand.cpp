@@ -210,8 +210,8 @@ PublishedMap Publish(const std::string& path, const PublishOptions& options, con
     std::vector<CodeCount> counts =
         versions ? std::move(versions->NewestCounts) : CountCodes(map.Grid->Cells());
     published.Warnings = ConditionWarnings(map, DrawingAdvice(map, std::nullopt, {}));
-    if (const auto noTile = NoTileText(published.TileSet, NoTileCells(published.TileSet, counts))) {
-        published.Warnings.push_back(*noTile);
+    for (std::string& note : CodeNotes(published.TileSet, counts)) {
+        published.Warnings.push_back(std::move(note));
     }
 
     AtlasMap atlasMap;

@@ -16,6 +16,8 @@ namespace velmora {
 // The name the information panel shows for a code that names no tile, so
 // that the map maker can find and mend damaged cells; %1 stands for the code.
 inline constexpr char kNoTileName[] = "No tile (code %1)";
+// The name shown for a cell that holds the conflict mark of a merge.
+inline constexpr char kConflictMarkName[] = "Merge conflict (code %1)";
 
 // The entries of exactly one tile set; no entry of any other set leaks in.
 class TileNames {

@@ -82,6 +82,7 @@ const mapData = (codes, { withPalette } = {}) => {
 };
 
 const dungeonNames = new page.TileNames({ noTileName: "No tile (code %1)",
+    conflictName: "Merge conflict (code %1)",
     tiles: { 0: ["Unknown", "-", "0", "0", "0"], 1: ["Open", "1", "0", "0", "0"],
         15: ["Chest", "?", "?", "?", "?"] } });
 
@@ -264,14 +265,16 @@ await group("lineage", async () => {
 
 // Search: a code used once among 70,000 is counted and found by its name.
 await group("search", async () => {
-    const codes = cellsOf(1, [[0, 15], ...Array.from({ length: 70000 }, (_, i) => [i + 1, 200000 + i])]);
+    const codes = cellsOf(1, [[0, 15], ...Array.from({ length: 70000 }, (_, i) => [i + 1, 200000 + i]),
+        [SIDE * SIDE - 1, -777777777]]);
     const { data, cells: bytes, counts } = mapData(codes);
     const search = new page.CellSearch(new page.MapCells(data, bytes, counts), dungeonNames);
     for (const [query, text, first] of [
         ["269999", "No tile (code 269999): 1 cell", 70000],
         ["(code 269998)", "No tile (code 269998): 1 cell", 69999],
         ["chest", "Chest: 1 cell", 0],
-        ["open", `Open: ${(SIDE * SIDE - 70001).toLocaleString("en-US")} cells`, 70001]]) {
+        ["merge conflict", "Merge conflict (code -777777777): 1 cell", SIDE * SIDE - 1],
+        ["open", `Open: ${(SIDE * SIDE - 70002).toLocaleString("en-US")} cells`, 70001]]) {
         const { text: seen, cells } = search.run(query);
         check(seen === text && cells[0] === first, `search for ${query} counts and finds`,
             `${seen}, first cell ${cells[0]}`);

@@ -30,7 +30,6 @@ namespace {
 // What the panel names a cell that holds the conflict mark of an unfinished
 // merge, so that the map maker finds it and places the right tile; %1 stands
 // for the code.
-constexpr char kConflictName[] = "Merge conflict (code %1)";
 
 QString TextOf(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -206,7 +205,7 @@ void TMainForm::ShowCellInfo(int row, int column) {
         SetAutoSizedText(AttAdjLabel, TextOf(entry->AttAdj.View()));
         SetAutoSizedText(DefAdjLabel, TextOf(entry->DefAdj.View()));
     } else {
-        const char* const name = code == kConflictMark ? kConflictName : kNoTileName;
+        const char* const name = code == kConflictMark ? kConflictMarkName : kNoTileName;
         TileTypeLabel->setText(QString::fromLatin1(name).arg(code));
         for (QLabel* label : {MPLabel, VisAdjLabel, AttAdjLabel, DefAdjLabel}) {
             SetAutoSizedText(label, QString());

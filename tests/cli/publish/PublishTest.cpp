@@ -3,6 +3,7 @@
 #include "MapToolFixture.h"
 #include "cli/atlas/AtlasPages.h"
 #include "cli/atlas/PageScripts.h"
+#include "core/merge/MapMerge.h"
 #include "core/tiles/TileSet.h"
 #include "publish/AtlasScripts.h"
 
@@ -42,6 +43,7 @@ TEST_F(PublishTest, WritesASiteOfEveryMapWithItsCellsInEveryEncoding) {
     MapGrid rooms;
     rooms.Set(510, 487, 2);
     rooms.Set(0, 0, 151);
+    rooms.Set(1, 1, kConflictMark);
     MapGrid manyCodes;  // more codes than one byte can index
     MapGrid allCodes;   // more than two bytes can index
     for (int i = 0; i < kMapCellCount; ++i) {
@@ -58,7 +60,7 @@ TEST_F(PublishTest, WritesASiteOfEveryMapWithItsCellsInEveryEncoding) {
         std::size_t Codes;
         const char* NoTileWarning;
     } cases[] = {
-        {"castle", rooms, Dungeon, 1, "velmora-dungeon", 3,
+        {"castle", rooms, Dungeon, 1, "velmora-dungeon", 4,
          "1 cell with codes that name no tile in 0 \"Dungeon - VL\""},
         {"My map #2", manyCodes, StarportPalloran, 2, "velmora-starport-palloran", 300,
          "628,704 cells with codes that name no tile in 4 \"Starport - Palloran\""},
@@ -96,12 +98,14 @@ TEST_F(PublishTest, WritesASiteOfEveryMapWithItsCellsInEveryEncoding) {
     using Count = std::pair<TileCode, std::uint32_t>;
     EXPECT_EQ(
         AtlasScripts::CountsOf(AtlasScripts::ScriptObject(ReadText(site + "/maps/castle.js"))),
-        (std::vector<Count>{{0, kMapCellCount - 2}, {2, 1}, {151, 1}}));
+        (std::vector<Count>{{0, kMapCellCount - 3}, {kConflictMark, 1}, {2, 1}, {151, 1}}));
+    EXPECT_THAT(result.Err, HasSubstr("castle.map: warning: 1 cell holds the conflict mark of an "
+                                      "unfinished merge (code -777777777)"));
     EXPECT_THAT(index, HasSubstr("href=\"maps/My%20map%20%232.html\""));
     // The marker names the Leaflet version copied, as its script names itself.
     EXPECT_THAT(ReadText(site + "/.velmora-atlas"),
                 testing::ContainsRegex("with Leaflet [0-9]+\\."));
-    EXPECT_THAT(index, HasSubstr("<span class=\"atlas-cells\">2 cells drawn</span>"));
+    EXPECT_THAT(index, HasSubstr("<span class=\"atlas-cells\">3 cells drawn</span>"));
     for (const char* file : {".velmora-atlas", "leaflet/leaflet.js", "leaflet/leaflet.css",
                              "atlas.css", "scripts/page.js"}) {
         EXPECT_TRUE(files.contains(file)) << file;

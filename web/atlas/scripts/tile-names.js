@@ -15,8 +15,12 @@
             return Object.hasOwn(this.tileSet.tiles, key) ? this.tileSet.tiles[key] : null;
         }
 
+        // The tile's name; a cell that holds a merge's conflict mark, or a
+        // code that names no tile, is named as such with its code.
         name(code) {
-            return this.entry(code)?.[0] ?? this.tileSet.noTileName.replace("%1", String(code));
+            const unnamed = code === atlas.constants.conflictMark
+                ? this.tileSet.conflictName : this.tileSet.noTileName;
+            return this.entry(code)?.[0] ?? unnamed.replace("%1", String(code));
         }
 
         // Whether other codes of the set name a tile of the same name, as the
