@@ -4,6 +4,7 @@
 // side's codes into marked cells, and never touches a cell without the mark.
 #include "cli/Subcommands.h"
 
+#include "cli/CellArguments.h"
 #include "cli/CommandErrors.h"
 #include "cli/CommandLine.h"
 #include "cli/MapCondition.h"
@@ -130,29 +131,13 @@ std::string ResolvedText(const std::string& path) {
 
 // "X,Y" or "X,Y,W,H" within the map, as a block of cells.
 CellArea AreaOf(const QString& text, const bool region) {
-    const QStringList fields = text.split(QLatin1Char(','));
-    std::vector<int> numbers;
-    for (const QString& field : fields) {
-        bool ok = false;
-        numbers.push_back(field.trimmed().toInt(&ok));
-        if (!ok) {
-            numbers.clear();
-            break;
-        }
+    if (const auto area = CellAreaOf(text, region ? CellText::Block : CellText::Cell)) {
+        return *area;
     }
-    const std::size_t wanted = region ? 4 : 2;
-    const CellArea area =
-        numbers.size() == wanted
-            ? CellArea{numbers[0], numbers[1], region ? numbers[2] : 1, region ? numbers[3] : 1}
-            : CellArea{-1, -1, 0, 0};
-    if (!MapGrid::Contains(area.Left, area.Top) || area.Columns < 1 || area.Rows < 1 ||
-        !MapGrid::Contains(area.Left + area.Columns - 1, area.Top + area.Rows - 1)) {
-        throw UsageError(region ? "--region takes X,Y,W,H, a block of cells within the map, not '" +
-                                      text.toStdString() + "'"
-                                : "--cell takes X,Y, a cell of the map from 0,0 to 998,998, not '" +
-                                      text.toStdString() + "'");
-    }
-    return area;
+    throw UsageError(region ? "--region takes X,Y,W,H, a block of cells within the map, not '" +
+                                  text.toStdString() + "'"
+                            : "--cell takes X,Y, a cell of the map from 0,0 to 998,998, not '" +
+                                  text.toStdString() + "'");
 }
 
 bool Inside(const std::int32_t cell, const CellArea& area) {
