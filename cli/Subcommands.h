@@ -21,5 +21,6 @@ int RunMerge(const QStringList& arguments, Console& console);
 int RunSetupGit(const QStringList& arguments, Console& console);
 int RunConflicts(const QStringList& arguments, Console& console);
 int RunResolve(const QStringList& arguments, Console& console);
+int RunEdit(const QStringList& arguments, Console& console);
 
 }  // namespace velmora

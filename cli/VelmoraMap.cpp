@@ -16,7 +16,7 @@ struct Subcommand {
     int (*Run)(const QStringList& arguments, Console& console);
 };
 
-constexpr std::array<Subcommand, 12> kSubcommands = {{
+constexpr std::array<Subcommand, 13> kSubcommands = {{
     {"info", RunInfo},
     {"render", RunRender},
     {"diff", RunDiff},
@@ -29,6 +29,7 @@ constexpr std::array<Subcommand, 12> kSubcommands = {{
     {"setup-git", RunSetupGit},
     {"conflicts", RunConflicts},
     {"resolve", RunResolve},
+    {"edit", RunEdit},
 }};
 
 constexpr std::string_view kHelp =
@@ -56,6 +57,9 @@ Subcommands:
                               unfinished git merge
   resolve --ours MAP        take one side's codes for a map's conflicting
                               cells (--ours, --theirs or --base)
+  edit OPERATION... MAP...  replace, fill and copy cells and set the tile
+                              set of many maps at once, from options or a
+                              script file
 
 A map FILE may be '-' for standard input, or a pipe such as
 <(git show HEAD:castle.map).
