@@ -22,5 +22,7 @@ int RunSetupGit(const QStringList& arguments, Console& console);
 int RunConflicts(const QStringList& arguments, Console& console);
 int RunResolve(const QStringList& arguments, Console& console);
 int RunEdit(const QStringList& arguments, Console& console);
+int RunCheck(const QStringList& arguments, Console& console);
+int RunStats(const QStringList& arguments, Console& console);
 
 }  // namespace velmora

@@ -16,7 +16,7 @@ struct Subcommand {
     int (*Run)(const QStringList& arguments, Console& console);
 };
 
-constexpr std::array<Subcommand, 13> kSubcommands = {{
+constexpr std::array<Subcommand, 15> kSubcommands = {{
     {"info", RunInfo},
     {"render", RunRender},
     {"diff", RunDiff},
@@ -30,6 +30,8 @@ constexpr std::array<Subcommand, 13> kSubcommands = {{
     {"conflicts", RunConflicts},
     {"resolve", RunResolve},
     {"edit", RunEdit},
+    {"check", RunCheck},
+    {"stats", RunStats},
 }};
 
 constexpr std::string_view kHelp =
@@ -60,6 +62,10 @@ Subcommands:
   edit OPERATION... MAP...  replace, fill and copy cells and set the tile
                               set of many maps at once, from options or a
                               script file
+  check MAP|FOLDER...       check maps against their world's rules file
+                              (velmora-rules.toml) and as info does
+  stats MAP|FOLDER...       count the tiles the maps use, per tile set, and
+                              list the unused tiles and codes of no tile
 
 A map FILE may be '-' for standard input, or a pipe such as
 <(git show HEAD:castle.map).
@@ -71,7 +77,7 @@ Options:
 
 Exit status: 0 on success; 1 when the answer is "no" or problems were found
 (info: a damaged or doubtful map; diff: the maps differ; merge, conflicts:
-conflicts remain); 2 for unreadable
+conflicts remain; check: a rule is broken or a map is damaged); 2 for unreadable
 input, bad arguments or a failed write.
 )";
 

@@ -11,7 +11,7 @@ EDITOR_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev zlib1g-dev
     fonts-liberation fonts-urw-base35
-    libjs-leaflet
+    libjs-leaflet libtomlplusplus-dev
 )
 # What the tests, benchmarks, fuzzers and package checks need besides.
 TEST_PACKAGES=(
