@@ -51,8 +51,9 @@ std::string ManualSection(const std::string& page, const std::string& subcommand
 
 TEST_F(MapToolTest, EverySubcommandsHelpAndManualSectionNameTheSameOptions) {
     const std::string page = ReadText(VELMORA_MAP_MANUAL);
-    for (const char* name : {"info", "render", "diff", "export", "import", "thumbnail", "publish",
-                             "log", "merge", "setup-git", "conflicts", "resolve", "edit"}) {
+    for (const char* name :
+         {"info", "render", "diff", "export", "import", "thumbnail", "publish", "log", "merge",
+          "setup-git", "conflicts", "resolve", "edit", "check", "stats"}) {
         const std::string section = ManualSection(page, name);
         ASSERT_FALSE(section.empty()) << name << " has no section in the manual page";
         const Options help = HelpOptions(Run({name, "--help"}).Out);
