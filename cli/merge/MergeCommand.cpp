@@ -76,6 +76,13 @@ MergeInput InputOf(const LoadedMap& map) {
 // Why nothing was merged, naming which side changed what.
 std::string WholeMapText(const MapMergeResult& result, const MergeInput& base,
                          const MergeInput& ours, const MergeInput& theirs) {
+    // "ours changed the tile set from A to B while theirs changed N cells".
+    const auto oneSide = [&](const char* side, const MergeInput& changed, const char* other,
+                             const std::size_t cells) {
+        return std::string(side) + " changed the tile set from " + TileSetText(base.TileSet) +
+               " to " + TileSetText(changed.TileSet) + " while " + other + " changed " +
+               CellCount(cells) + ", which the new tile set would read as other tiles";
+    };
     std::string why;
     switch (result.WholeMap) {
         case WholeMapConflict::BothChangedTileSet:
@@ -83,16 +90,10 @@ std::string WholeMapText(const MapMergeResult& result, const MergeInput& base,
                   TileSetText(ours.TileSet) + ", theirs to " + TileSetText(theirs.TileSet);
             break;
         case WholeMapConflict::OursChangedTileSetTheirsCells:
-            why = "ours changed the tile set from " + TileSetText(base.TileSet) + " to " +
-                  TileSetText(ours.TileSet) + " while theirs changed " +
-                  CellCount(result.TheirsChanged) +
-                  ", which the new tile set would read as other tiles";
+            why = oneSide("ours", ours, "theirs", result.TheirsChanged);
             break;
         case WholeMapConflict::TheirsChangedTileSetOursCells:
-            why = "theirs changed the tile set from " + TileSetText(base.TileSet) + " to " +
-                  TileSetText(theirs.TileSet) + " while ours changed " +
-                  CellCount(result.OursChanged) +
-                  ", which the new tile set would read as other tiles";
+            why = oneSide("theirs", theirs, "ours", result.OursChanged);
             break;
         case WholeMapConflict::None:
             break;

@@ -101,6 +101,18 @@ protected:
 
     static QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+    // Makes the scratch folder a git repository on branch main whose commits
+    // Ann Maker writes; false when git is not installed.
+    bool MakeGitRepository() const {
+        if (QStandardPaths::findExecutable("git").isEmpty()) {
+            return false;
+        }
+        Git({"init", "-q", "-b", "main"});
+        Git({"config", "user.name", "Ann Maker"});
+        Git({"config", "user.email", "ann@velmora.invalid"});
+        return true;
+    }
+
     // Runs git in the scratch folder, away from the user's and the system's
     // settings and hooks, expecting its exit status; returns its standard
     // output.

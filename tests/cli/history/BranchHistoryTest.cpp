@@ -7,8 +7,6 @@
 
 #include <gmock/gmock.h>
 
-#include <QStandardPaths>
-
 namespace velmora {
 namespace {
 
@@ -20,12 +18,9 @@ protected:
     // main: c1, c2, m1 (7,7); side from c2: s1 (5,5), a commit of another
     // file; the merge of side into main; then "after" (9,9).
     void SetUp() override {
-        if (QStandardPaths::findExecutable("git").isEmpty()) {
+        if (!MakeGitRepository()) {
             GTEST_SKIP() << "git is not installed";
         }
-        Git({"init", "-q", "-b", "main"});
-        Git({"config", "user.name", "Ann Maker"});
-        Git({"config", "user.email", "ann@velmora.invalid"});
         ASSERT_EQ(RunProgram({"setup-git"}).Status, kExitSuccess);
         Commit("c1", 1, 1, 2);
         Commit("c2", 2, 2, 2);

@@ -9,8 +9,6 @@
 
 #include <gmock/gmock.h>
 
-#include <QStandardPaths>
-
 namespace velmora {
 namespace {
 
@@ -19,12 +17,9 @@ using testing::HasSubstr;
 class GitMergeTest : public MapToolTest {
 protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable("git").isEmpty()) {
+        if (!MakeGitRepository()) {
             GTEST_SKIP() << "git is not installed";
         }
-        Git({"init", "-q", "-b", "main"});
-        Git({"config", "user.name", "Ann Maker"});
-        Git({"config", "user.email", "ann@velmora.invalid"});
         const RunResult setup = RunProgram({"setup-git", Q(PathOf(""))});
         ASSERT_EQ(setup.Status, kExitSuccess) << setup.Err;
         EXPECT_THAT(setup.Out, HasSubstr("merge.velmora-map.driver"));
