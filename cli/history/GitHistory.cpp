@@ -184,8 +184,13 @@ GitHistory ReadGitHistory(const std::string& mapPath, const std::size_t mostVers
         }
         versions.push_back(std::move(version.Version));
     }
-    const std::optional<std::size_t> headVersion =
-        head.Succeeded ? finder.Find(head.Out.trimmed().toStdString()) : std::nullopt;
+    // HEAD's version, as its place; none when git holds no version of the
+    // map along HEAD (an empty vector, so that GCC sees no optional read).
+    std::vector<std::size_t> headVersion;
+    if (const auto found =
+            head.Succeeded ? finder.Find(head.Out.trimmed().toStdString()) : std::nullopt) {
+        headVersion.push_back(*found);
+    }
 
     if (worktree) {
         // The bytes already read, hashed as git hashes the file at its path
@@ -196,15 +201,13 @@ GitHistory ReadGitHistory(const std::string& mapPath, const std::size_t mostVers
                                      .trimmed()
                                      .toStdString();
         // git log abbreviates the objects' names as it does the commits'.
-        if (!headVersion || !blob.starts_with(versions[*headVersion].Blob)) {
+        if (headVersion.empty() || !blob.starts_with(versions[headVersion.front()].Blob)) {
             const QFileInfo file(QString::fromStdString(mapPath));
             MapVersion changed;
             changed.Commit = changed.ShortCommit = kWorktreeVersion;
             changed.Date = file.lastModified().toUTC().toString(Qt::ISODate).toStdString();
             changed.Subject = "uncommitted changes";
-            if (headVersion) {
-                changed.Parents.push_back(*headVersion);
-            }
+            changed.Parents = headVersion;
             versions.push_back(std::move(changed));
         }
     }
