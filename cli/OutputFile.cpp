@@ -4,6 +4,7 @@
 #include "cli/CommandErrors.h"
 #include "core/document/FileAccess.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace velmora {
@@ -34,9 +35,16 @@ void RefuseBinaryOnTerminal(const std::string& output, const std::string_view co
 }
 
 void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, Console& console) {
+    WriteOutput(
+        path, [bytes](const ByteSink& sink) { sink(bytes); }, console);
+}
+
+void WriteOutput(const std::string& path, const OutputContent& write, Console& console) {
     if (IsStandardOutput(path)) {
-        console.Out.write(reinterpret_cast<const char*>(bytes.data()),
-                          static_cast<std::streamsize>(bytes.size()));
+        write([&console](const std::span<const std::uint8_t> piece) {
+            console.Out.write(reinterpret_cast<const char*>(piece.data()),
+                              static_cast<std::streamsize>(piece.size()));
+        });
         console.Out.flush();
         if (!console.Out) {
             throw FileError(path, "cannot write to standard output");
@@ -45,11 +53,29 @@ void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, C
     }
     try {
         SafeFileWriter file(path);
-        file.Write(bytes);
+        write([&file](const std::span<const std::uint8_t> piece) { file.Write(piece); });
         file.Commit();
     } catch (const UserError& error) {
         throw OutputFileError(path, error);
     }
+}
+
+void WriteMapOutput(const std::string& path, const MapGrid& grid, const std::int32_t tileSet,
+                    const VersionTriple& version, Console& console, const std::size_t length) {
+    WriteOutput(
+        path,
+        [&](const ByteSink& sink) {
+            std::size_t left = length;
+            WriteMapFile(grid, tileSet, version, [&](const std::span<const std::uint8_t> piece) {
+                const std::span<const std::uint8_t> kept =
+                    piece.first(std::min(left, piece.size()));
+                left -= kept.size();
+                if (!kept.empty()) {
+                    sink(kept);
+                }
+            });
+        },
+        console);
 }
 
 void WriteOutput(const std::string& path, const QByteArray& bytes, Console& console) {

@@ -4,10 +4,13 @@
 #pragma once
 
 #include "cli/Console.h"
+#include "core/document/MapFile.h"
 
 #include <QByteArray>
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -37,5 +40,17 @@ void RefuseBinaryOnTerminal(const std::string& output, std::string_view content,
 // file, if any, is then untouched.
 void WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes, Console& console);
 void WriteOutput(const std::string& path, const QByteArray& bytes, Console& console);
+
+// The same for content made piece by piece: write gives every piece to its
+// sink, which passes it straight on, so no copy of the whole is kept.
+using OutputContent = std::function<void(const ByteSink&)>;
+void WriteOutput(const std::string& path, const OutputContent& write, Console& console);
+
+// Writes a map file as the editor saves it, streamed. Only its first length
+// bytes are written when a shorter file is kept as it was: a trailer that
+// stored no version stays without one.
+void WriteMapOutput(const std::string& path, const MapGrid& grid, std::int32_t tileSet,
+                    const VersionTriple& version, Console& console,
+                    std::size_t length = kMapFileBytes);
 
 }  // namespace velmora

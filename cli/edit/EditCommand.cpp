@@ -340,23 +340,14 @@ int RunEdit(const QStringList& arguments, Console& console) {
                     << " cannot be edited\n";
         return kExitTrouble;
     }
-    // One buffer for every map's bytes: a new one of 4 MB would cost its
-    // first touch of every page again for each map.
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(kMapFileBytes);
     for (EditedMap& map : edited) {
         if (dryRun) {
             console.Out << DryRunText(map, operations.List());
             continue;
         }
         if (map.IsChanged()) {
-            bytes.clear();
-            WriteMapFile(*map.Map.Grid, *map.Map.TileSet,
-                         map.Map.StoredVersion().value_or(kProgramVersion),
-                         [&bytes](const std::span<const std::uint8_t> piece) {
-                             bytes.insert(bytes.end(), piece.begin(), piece.end());
-                         });
-            WriteOutput(map.Map.Path, bytes, console);
+            WriteMapOutput(map.Map.Path, *map.Map.Grid, *map.Map.TileSet,
+                           map.Map.StoredVersion().value_or(kProgramVersion), console);
             map.Map.Grid.reset();
             console.Out << map.Map.Path << ": " << CellCount(map.InAll) << " changed"
                         << (map.OldTileSet != *map.Map.TileSet ? ", " + TileSetChange(map) : "")

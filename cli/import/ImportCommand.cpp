@@ -185,7 +185,7 @@ int RunImport(const QStringList& arguments, Console& console) {
     } catch (const UserError& error) {
         throw FileError(in, error.what());
     }
-    WriteOutput(out, WriteMapFile(*map.ToGrid(), map.Set, kProgramVersion), console);
+    WriteMapOutput(out, *map.ToGrid(), map.Set, kProgramVersion, console);
     if (!map.FillsTheGrid()) {
         console.Note(in, "the map is " + std::to_string(map.Width) + " x " +
                              std::to_string(map.Height) +

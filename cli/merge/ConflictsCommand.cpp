@@ -247,10 +247,9 @@ int RunResolve(const QStringList& arguments, Console& console) {
         }
     }
     if (resolved > 0) {
-        std::vector<std::uint8_t> bytes = WriteMapFile(
-            *merge.Worktree.Grid, merge.Worktree.TileSet.value_or(0), merge.Worktree.Read.Version);
-        bytes.resize(std::min<std::uint64_t>(bytes.size(), merge.Worktree.FileSize));
-        WriteOutput(path, bytes, console);
+        WriteMapOutput(path, *merge.Worktree.Grid, merge.Worktree.TileSet.value_or(0),
+                       merge.Worktree.Read.Version, console,
+                       std::min<std::uint64_t>(kMapFileBytes, merge.Worktree.FileSize));
     }
     console.Out << "took "
                 << (side == "ours"     ? "our side"

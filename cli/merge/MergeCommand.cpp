@@ -145,12 +145,9 @@ int RunMerge(const QStringList& arguments, Console& console) {
         console.Out << WholeMapText(result, baseInput, oursInput, theirsInput);
         return kExitAnswerNo;
     }
-    std::vector<std::uint8_t> bytes =
-        WriteMapFile(merged, result.TileSet, result.Version.value_or(VersionTriple{}));
-    if (!result.Version) {
-        bytes.resize(kTileSetBytes);  // neither side stored a version
-    }
-    WriteOutput(output, bytes, console);
+    // Neither side stored a version: the merge stores none either.
+    WriteMapOutput(output, merged, result.TileSet, result.Version.value_or(VersionTriple{}),
+                   console, result.Version ? kMapFileBytes : kTileSetBytes);
     if (result.Conflicts.empty()) {
         return kExitSuccess;
     }

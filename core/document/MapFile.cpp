@@ -27,7 +27,9 @@ std::int32_t GetInt32(const std::uint8_t* in) {
 
 void WriteMapFile(const MapGrid& grid, std::int32_t tileSet, const VersionTriple& version,
                   const ByteSink& sink, const RowProgress& progress) {
-    constexpr int kChunkRows = 256;
+    // Small enough to stay in the cache and to cost few first touches of
+    // fresh pages, large enough for few writes.
+    constexpr int kChunkRows = 32;
     std::vector<std::uint8_t> chunk(std::size_t{kChunkRows} * kMapSide * 4);
     const std::span<const TileCode> cells = grid.Cells();
     for (int firstRow = 0; firstRow < kMapSide; firstRow += kChunkRows) {
