@@ -53,6 +53,20 @@ private:
     TileCode low_ = 0;
 };
 
+// Gives change each row of the area in turn, as the span of its cells, and
+// adds up what it returns: the cells it changed.
+template <typename Change>
+std::size_t ChangeRows(MapGrid& grid, const CellArea& area, Change change) {
+    RequireWithinMap(area);
+    const std::span<TileCode> cells = grid.Cells();
+    std::size_t changed = 0;
+    for (int y = area.Top; y < area.Top + area.Rows; ++y) {
+        changed += change(cells.subspan(static_cast<std::size_t>(MapGrid::IndexOf(area.Left, y)),
+                                        static_cast<std::size_t>(area.Columns)));
+    }
+    return changed;
+}
+
 }  // namespace
 
 bool IsWithinMap(const CellArea& area) {
@@ -62,42 +76,29 @@ bool IsWithinMap(const CellArea& area) {
 
 std::size_t ReplaceCodes(MapGrid& grid, const std::span<const TileCode> from, const TileCode to,
                          const CellArea& area) {
-    RequireWithinMap(area);
     const CodeMatcher matcher(from);
-    const std::span<TileCode> cells = grid.Cells();
-    std::size_t changed = 0;
-    for (int y = area.Top; y < area.Top + area.Rows; ++y) {
-        const std::span<TileCode> row =
-            cells.subspan(static_cast<std::size_t>(MapGrid::IndexOf(area.Left, y)),
-                          static_cast<std::size_t>(area.Columns));
+    return ChangeRows(grid, area, [&matcher, to](const std::span<TileCode> row) {
+        std::size_t changed = 0;
+        // No branch on the match: cells of many codes would mispredict it.
         for (TileCode& cell : row) {
-            if (cell != to && matcher.Matches(cell)) {
-                cell = to;
-                ++changed;
-            }
+            const bool replaced = cell != to && matcher.Matches(cell);
+            cell = replaced ? to : cell;
+            changed += replaced ? 1 : 0;
         }
-    }
-    return changed;
+        return changed;
+    });
 }
 
 std::size_t FillArea(MapGrid& grid, const CellArea& area, const TileCode code) {
-    RequireWithinMap(area);
-    const std::span<TileCode> cells = grid.Cells();
-    std::size_t changed = 0;
-    for (int y = area.Top; y < area.Top + area.Rows; ++y) {
-        const std::span<TileCode> row =
-            cells.subspan(static_cast<std::size_t>(MapGrid::IndexOf(area.Left, y)),
-                          static_cast<std::size_t>(area.Columns));
-        changed += static_cast<std::size_t>(
-            row.size() - static_cast<std::size_t>(std::count(row.begin(), row.end(), code)));
+    return ChangeRows(grid, area, [code](const std::span<TileCode> row) {
+        const auto same = static_cast<std::size_t>(std::count(row.begin(), row.end(), code));
         std::fill(row.begin(), row.end(), code);
-    }
-    return changed;
+        return row.size() - same;
+    });
 }
 
 std::size_t CopyArea(MapGrid& grid, const MapGrid& source, const CellArea& from, const MapCell to) {
     RequireWithinMap(from);
-    RequireWithinMap(CellArea{to.X, to.Y, from.Columns, from.Rows});
     // The block is taken whole before any cell is written, so that a copy
     // within one grid reads none of the cells it has just written.
     std::vector<TileCode> block;
@@ -107,19 +108,16 @@ std::size_t CopyArea(MapGrid& grid, const MapGrid& source, const CellArea& from,
         const auto first = sourceCells.begin() + MapGrid::IndexOf(from.Left, y);
         block.insert(block.end(), first, first + from.Columns);
     }
-    const std::span<TileCode> cells = grid.Cells();
-    std::size_t changed = 0;
     auto next = block.cbegin();
-    for (int y = to.Y; y < to.Y + from.Rows; ++y) {
-        const std::span<TileCode> row =
-            cells.subspan(static_cast<std::size_t>(MapGrid::IndexOf(to.X, y)),
-                          static_cast<std::size_t>(from.Columns));
-        for (TileCode& cell : row) {
-            changed += cell != *next ? 1 : 0;
-            cell = *next++;
-        }
-    }
-    return changed;
+    return ChangeRows(grid, CellArea{to.X, to.Y, from.Columns, from.Rows},
+                      [&next](const std::span<TileCode> row) {
+                          std::size_t changed = 0;
+                          for (TileCode& cell : row) {
+                              changed += cell != *next ? 1 : 0;
+                              cell = *next++;
+                          }
+                          return changed;
+                      });
 }
 
 std::size_t CountDifferingCells(const std::span<const TileCode> a,
