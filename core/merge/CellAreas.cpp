@@ -48,7 +48,7 @@ std::vector<CellGroup> GroupTouchingCells(const std::span<const std::int32_t> ce
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const int x = cells[i] % kMapSide;
         const int y = cells[i] / kMapSide;
-        for (const auto [dx, dy] : {std::pair{-1, 0}, {-1, -1}, {0, -1}, {1, -1}}) {
+        for (const auto& [dx, dy] : {std::pair{-1, 0}, {-1, -1}, {0, -1}, {1, -1}}) {
             if (MapGrid::Contains(x + dx, y + dy)) {
                 const std::int32_t other =
                     placeOf[static_cast<std::size_t>(MapGrid::IndexOf(x + dx, y + dy))];
