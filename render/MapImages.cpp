@@ -31,11 +31,6 @@ QImage NewImage(const int width, const int height, const QImage::Format format) 
         [](void* owned) { delete static_cast<LargeBlock*>(owned); }, block.release());
 }
 
-bool ImageFits(const int columns, const int rows, const int cellPixels) {
-    return std::int64_t{columns} * cellPixels <= kMaxImageSide &&
-           std::int64_t{rows} * cellPixels <= kMaxImageSide;
-}
-
 void RequireImageFits(const int columns, const int rows, const int cellPixels) {
     if (!ImageFits(columns, rows, cellPixels)) {
         throw UserError("the picture would be " +

@@ -28,7 +28,10 @@ QImage NewImage(int width, int height, QImage::Format format);
 
 // Whether an image of so many cells at so many pixels each stays within
 // kMaxImageSide on a side.
-bool ImageFits(int columns, int rows, int cellPixels);
+inline bool ImageFits(const int columns, const int rows, const int cellPixels) {
+    return std::int64_t{columns} * cellPixels <= kMaxImageSide &&
+           std::int64_t{rows} * cellPixels <= kMaxImageSide;
+}
 
 // Throws UserError naming the size when the image would not fit.
 void RequireImageFits(int columns, int rows, int cellPixels);

@@ -4,6 +4,7 @@
 #include "cli/atlas/AtlasData.h"
 
 #include "cli/atlas/PackedBytes.h"
+#include "cli/pictures/MapPictures.h"
 #include "cli/tiled/TiledFormat.h"
 #include "core/LargeBlock.h"
 #include "core/merge/MapMerge.h"
@@ -276,9 +277,9 @@ QByteArray TileSetScript(const std::int32_t tileSet) {
     };
     QByteArray looks = "{";
     for (const int size : kDrawnLookSizes) {
-        const LookStyle style = size < kFirstTileLookSize ? LookStyle::Overview : LookStyle::Tiles;
-        looks += (looks.size() > 1 ? ",\"" : "\"") + QByteArray::number(size) +
-                 "\":" + Quoted(PackRgbPixels(DrawLookSheet(tileSet, style, size)));
+        looks +=
+            (looks.size() > 1 ? ",\"" : "\"") + QByteArray::number(size) + "\":" +
+            Quoted(PackBytes(Pictures().LookSheetRgb(tileSet, size >= kFirstTileLookSize, size)));
     }
     looks += "}";
     // Every tile set a page draws with is kept by its script's stem: the

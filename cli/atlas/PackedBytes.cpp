@@ -38,20 +38,4 @@ QByteArray PackBytes(const std::span<const std::uint8_t> bytes, const Packing pa
         .toBase64();
 }
 
-QByteArray PackRgbPixels(const QImage& image) {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    const std::size_t rowBytes = static_cast<std::size_t>(rgb.width()) * 3;
-    if (static_cast<std::size_t>(rgb.bytesPerLine()) == rowBytes) {
-        return PackBytes({rgb.constBits(), rowBytes * static_cast<std::size_t>(rgb.height())});
-    }
-    // Rows padded to whole words: the padding is left out.
-    std::vector<std::uint8_t> pixels;
-    pixels.reserve(rowBytes * static_cast<std::size_t>(rgb.height()));
-    for (int y = 0; y < rgb.height(); ++y) {
-        const uchar* const row = rgb.constScanLine(y);
-        pixels.insert(pixels.end(), row, row + rowBytes);
-    }
-    return PackBytes(pixels);
-}
-
 }  // namespace velmora

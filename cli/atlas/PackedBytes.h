@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
 
 #include <cstdint>
 #include <span>
@@ -17,9 +16,5 @@ namespace velmora {
 enum class Packing { FindRepeats, CodeBytesAlone };
 
 QByteArray PackBytes(std::span<const std::uint8_t> bytes, Packing packing = Packing::FindRepeats);
-
-// The pixels of an RGB32 image row by row, three bytes (red, green, blue)
-// each, packed.
-QByteArray PackRgbPixels(const QImage& image);
 
 }  // namespace velmora

@@ -10,9 +10,8 @@
 #include "cli/diff/DiffReport.h"
 #include "cli/diff/MapDifference.h"
 #include "cli/diff/MapText.h"
+#include "cli/pictures/MapPictures.h"
 #include "core/tiles/TileSet.h"
-#include "render/ChangesPicture.h"
-#include "render/PngEncoding.h"
 
 namespace velmora {
 namespace {
@@ -113,9 +112,10 @@ void WritePicture(const std::string& path, const LoadedMap& b, const MapDifferen
     }
     // A map without a stored tile set is drawn as the editor's reader takes a
     // grid cut short: in the dungeon set.
-    const QImage picture = DrawChangesPicture(*b.Grid, b.TileSet.value_or(Dungeon),
-                                              difference.Cells, *difference.Bounds);
-    WriteOutput(path, EncodePng(picture), console);
+    WriteOutput(path,
+                Pictures().ChangesPng(*b.Grid, b.TileSet.value_or(Dungeon), difference.Cells,
+                                      *difference.Bounds),
+                console);
 }
 
 }  // namespace

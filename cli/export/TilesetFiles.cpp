@@ -4,15 +4,13 @@
 
 #include "cli/CommandErrors.h"
 #include "cli/OutputFile.h"
+#include "cli/pictures/MapPictures.h"
 #include "cli/tiled/TiledFormat.h"
-#include "render/PngEncoding.h"
 #include "render/TilePictures.h"
-#include "render/Tilesheet.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 
 #include <functional>
 
@@ -61,17 +59,11 @@ Existing CompareDocument(const std::string& path, const QByteArray& bytes) {
 
 // The picture counts as the same when every pixel looks the same, however the
 // file is encoded: an image editor may store the same picture in other bytes.
-Existing ComparePicture(const std::string& path, const QImage& sheet) {
+Existing ComparePicture(const std::string& path, const TileSet tileSet) {
     if (!FileExists(path)) {
         return Existing::None;
     }
-    QImageReader reader(FileName(path));
-    if (reader.size() != sheet.size()) {
-        return Existing::Different;
-    }
-    constexpr auto kFormat = QImage::Format_ARGB32_Premultiplied;
-    const QImage existing = reader.read();
-    return !existing.isNull() && existing.convertToFormat(kFormat) == sheet.convertToFormat(kFormat)
+    return Pictures().ShowsTilesheet(path, tileSet, tiled::TilesheetSize(tileSet))
                ? Existing::Same
                : Existing::Different;
 }
@@ -111,16 +103,18 @@ std::vector<std::string> PutTilesetFiles(const TilesetPlacement& placement, NewF
     const std::string sheetPath = PathIn(placement.Folder, tiled::TilesheetFileName(placement.Set));
     const std::string tilesetPath =
         PathIn(placement.Folder, tiled::TilesetFileName(placement.Set, placement.Notation));
-    const QImage sheet = DrawTilesheet(placement.Set, tiled::TilesheetSize(placement.Set));
     const QByteArray tileset = tiled::TilesetDocument(placement.Notation, placement.Set);
     // Both are compared before either is written, so that something in the
     // way of the second stops the export before it writes the first.
-    const Existing sheetFound = ComparePicture(sheetPath, sheet);
+    const Existing sheetFound = ComparePicture(sheetPath, placement.Set);
     const Existing tilesetFound = CompareDocument(tilesetPath, tileset);
 
     std::vector<std::string> kept;
     PutFile(
-        sheetPath, sheetFound, placement.ReplaceDiffering, [&sheet] { return EncodePng(sheet); },
+        sheetPath, sheetFound, placement.ReplaceDiffering,
+        [&placement] {
+            return Pictures().TilesheetPng(placement.Set, tiled::TilesheetSize(placement.Set));
+        },
         created, console, kept);
     PutFile(
         tilesetPath, tilesetFound, placement.ReplaceDiffering, [&tileset] { return tileset; },

@@ -12,12 +12,11 @@
 #include "cli/OutputFile.h"
 #include "cli/merge/ConflictReport.h"
 #include "cli/merge/MergeStages.h"
+#include "cli/pictures/MapPictures.h"
 #include "core/document/MapFile.h"
 #include "core/merge/CellAreas.h"
 #include "core/merge/MapMerge.h"
 #include "core/tiles/TileNames.h"
-#include "render/ChangesPicture.h"
-#include "render/PngEncoding.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -178,11 +177,10 @@ int RunConflicts(const QStringList& arguments, Console& console) {
             bounds.Columns = right - bounds.Left;
             bounds.Rows = bottom - bounds.Top;
         }
-        WriteOutput(
-            picture,
-            EncodePng(DrawChangesPicture(*merge.Worktree.Grid, merge.Worktree.TileSet.value_or(0),
-                                         merge.Marked, bounds)),
-            console);
+        WriteOutput(picture,
+                    Pictures().ChangesPng(*merge.Worktree.Grid, merge.Worktree.TileSet.value_or(0),
+                                          merge.Marked, bounds),
+                    console);
     }
     if (line.IsSet(QStringLiteral("json"))) {
         console.Out << ConflictsJson(merge).toStdString();

@@ -12,10 +12,9 @@
 #include "cli/atlas/AtlasPages.h"
 #include "cli/atlas/SiteFolder.h"
 #include "cli/history/MapVersions.h"
+#include "cli/pictures/MapPictures.h"
 #include "cli/publish/ParallelJobs.h"
 #include "core/document/CodeCounts.h"
-#include "render/PngEncoding.h"
-#include "render/Thumbnail.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -228,14 +227,15 @@ PublishedMap Publish(const std::string& path, const PublishOptions& options, con
     }
     SortByCount(atlasMap.Counts);
 
-    const QImage thumbnail = DrawThumbnail(*map.Grid, published.TileSet, kThumbnailSize);
     const std::string file = "maps/" + atlasMap.Name;
     site.Write(file + ".js", MapScript(atlasMap));
-    site.Write(file + ".png", EncodePng(thumbnail));
+    const Thumbnail thumbnail =
+        Pictures().ThumbnailPng(*map.Grid, published.TileSet, kThumbnailSize);
+    site.Write(file + ".png", thumbnail.Png);
     site.Write(file + ".html", MapPage(options.Title, atlasMap.Name, TileSetScriptStems(atlasMap)));
 
     published.Entry = AtlasEntry{atlasMap.Name, TileSetCaption(published.TileSet),
-                                 kMapCellCount - zeros, thumbnail.size()};
+                                 kMapCellCount - zeros, thumbnail.Size};
     return published;
 }
 

@@ -8,11 +8,10 @@
 #include "cli/MapCondition.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
+#include "cli/pictures/MapPictures.h"
 #include "core/tiles/TileNames.h"
 #include "core/tiles/TileSet.h"
 #include "render/MapImages.h"
-#include "render/PngEncoding.h"
-#include "render/TileImage.h"
 #include "render/TilePictures.h"
 
 #include <algorithm>
@@ -153,8 +152,8 @@ int RunRender(const QStringList& arguments, Console& console) {
     const std::int32_t tileSet = DrawingTileSet(map, chosenTileSet);
     WarnOfCondition(console, map, DrawingAdvice(map, chosenTileSet, "--tileset"));
     const QByteArray png = style == Style::Overview
-                               ? EncodePng(DrawOverviewImage(*map.Grid, tileSet, area, cellPixels))
-                               : EncodePng(DrawTileImage(*map.Grid, tileSet, area, cellPixels));
+                               ? Pictures().OverviewPng(*map.Grid, tileSet, area, cellPixels)
+                               : Pictures().TilesPng(*map.Grid, tileSet, area, cellPixels);
     WriteOutput(output, png, console);
     return kExitSuccess;
 }

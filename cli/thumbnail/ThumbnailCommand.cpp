@@ -9,9 +9,8 @@
 #include "cli/MapCondition.h"
 #include "cli/MapInput.h"
 #include "cli/OutputFile.h"
+#include "cli/pictures/MapPictures.h"
 #include "core/tiles/TileSet.h"
-#include "render/PngEncoding.h"
-#include "render/Thumbnail.h"
 
 #include <string>
 
@@ -67,7 +66,7 @@ int RunThumbnail(const QStringList& arguments, Console& console) {
 
     const LoadedMap map = LoadMap(input);
     RequireSoundMap(map);
-    WriteOutput(output, EncodePng(DrawThumbnail(*map.Grid, *map.TileSet, size)), console);
+    WriteOutput(output, Pictures().ThumbnailPng(*map.Grid, *map.TileSet, size).Png, console);
     return kExitSuccess;
 }
 
