@@ -1,6 +1,6 @@
 // velmora-map edit as a whole process beside info of the same maps in the
-// same run: one --replace on one full map, and a 10-line script over a
-// hundred full maps. Each run edits maps as they were written, so that every
+// same run: one --replace on one full map (also without its write), and a
+// 10-line script over a hundred full maps. Each run edits maps as they were written, so that every
 // run writes every map; restoring them is not timed.
 #include "bench/ProcessRuns.h"
 #include "core/document/MapFile.h"
@@ -78,6 +78,13 @@ void BM_ProcessEditReplaceOneMap(benchmark::State& state) {
     EditRepeatedly(state, {"--replace", "Wall=Stairs Up"}, Maps(1));
 }
 BENCHMARK(BM_ProcessEditReplaceOneMap)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same edit without its write (--dry-run): what the write of 4 MB, its
+// flush to the disk and the exchange of the files cost is the difference.
+void BM_ProcessEditReplaceOneMapDryRun(benchmark::State& state) {
+    EditRepeatedly(state, {"--dry-run", "--replace", "Wall=Stairs Up"}, Maps(1));
+}
+BENCHMARK(BM_ProcessEditReplaceOneMapDryRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ProcessInfoOneMap(benchmark::State& state) {
     InfoRepeatedly(state, Maps(1));
