@@ -64,4 +64,22 @@ std::optional<int> CommandLine::IntegerValue(const QString& name, const int firs
     return static_cast<int>(value);
 }
 
+std::optional<std::size_t> CommandLine::ChoiceValue(
+    const QString& name, const std::initializer_list<std::string_view> words) const {
+    if (!parser_.isSet(name)) {
+        return std::nullopt;
+    }
+    const std::string value = parser_.value(name).toStdString();
+    std::string listed;
+    std::size_t place = 0;
+    for (const std::string_view word : words) {
+        if (value == word) {
+            return place;
+        }
+        ++place;
+        listed += (listed.empty() ? "" : place == words.size() ? " or " : ", ") + std::string(word);
+    }
+    throw UsageError("--" + name.toStdString() + " takes " + listed + ", not '" + value + "'");
+}
+
 }  // namespace velmora

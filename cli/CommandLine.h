@@ -8,8 +8,11 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -36,6 +39,11 @@ public:
     // The option's value as a whole number within first..last; nothing when
     // the option is absent. Throws UsageError otherwise.
     std::optional<int> IntegerValue(const QString& name, int first, int last) const;
+    // The value of an option that takes one of a few words, as the word's
+    // place among them; nullopt when the option is not given. Throws
+    // UsageError naming the words: "--format takes text or json, not 'x'".
+    std::optional<std::size_t> ChoiceValue(const QString& name,
+                                           std::initializer_list<std::string_view> words) const;
 
 private:
     std::string subcommand_;

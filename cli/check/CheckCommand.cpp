@@ -13,6 +13,7 @@
 #include "cli/info/MapSummary.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
 
 namespace velmora {
@@ -62,20 +63,9 @@ still checked), a folder without maps or bad arguments.
 )";
 
 CheckFormat FormatOf(const CommandLine& line) {
-    if (!line.IsSet(QStringLiteral("format"))) {
-        return CheckFormat::Text;
-    }
-    const QString format = line.Value(QStringLiteral("format"));
-    if (format == QStringLiteral("text")) {
-        return CheckFormat::Text;
-    }
-    if (format == QStringLiteral("json")) {
-        return CheckFormat::Json;
-    }
-    if (format == QStringLiteral("github")) {
-        return CheckFormat::GitHub;
-    }
-    throw UsageError("--format takes text, json or github, not '" + format.toStdString() + "'");
+    constexpr std::array kFormats{CheckFormat::Text, CheckFormat::Json, CheckFormat::GitHub};
+    return kFormats[line.ChoiceValue(QStringLiteral("format"), {"text", "json", "github"})
+                        .value_or(0)];
 }
 
 std::string AreaText(const CellArea& area, const std::uint64_t cells) {

@@ -18,6 +18,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <array>
 
 namespace velmora {
 namespace {
@@ -43,19 +44,9 @@ counted), for a folder without maps or bad arguments.
 enum class StatsFormat { Text, Json, Csv };
 
 StatsFormat FormatOf(const CommandLine& line) {
-    const QString format = line.IsSet(QStringLiteral("format"))
-                               ? line.Value(QStringLiteral("format"))
-                               : QStringLiteral("text");
-    if (format == QStringLiteral("text")) {
-        return StatsFormat::Text;
-    }
-    if (format == QStringLiteral("json")) {
-        return StatsFormat::Json;
-    }
-    if (format == QStringLiteral("csv")) {
-        return StatsFormat::Csv;
-    }
-    throw UsageError("--format takes text, json or csv, not '" + format.toStdString() + "'");
+    constexpr std::array kFormats{StatsFormat::Text, StatsFormat::Json, StatsFormat::Csv};
+    return kFormats[line.ChoiceValue(QStringLiteral("format"), {"text", "json", "csv"})
+                        .value_or(0)];
 }
 
 std::string TileName(const TileNames& names, const TileCode code) {

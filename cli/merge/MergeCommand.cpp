@@ -110,14 +110,10 @@ int RunMerge(const QStringList& arguments, Console& console) {
     if (!line.Parse(arguments, console, 3, 3)) {
         return kExitSuccess;
     }
-    MergeFavor favor = MergeFavor::None;
-    if (line.IsSet(QStringLiteral("favor"))) {
-        const QString side = line.Value(QStringLiteral("favor"));
-        if (side != QStringLiteral("ours") && side != QStringLiteral("theirs")) {
-            throw UsageError("--favor takes ours or theirs, not '" + side.toStdString() + "'");
-        }
-        favor = side == QStringLiteral("ours") ? MergeFavor::Ours : MergeFavor::Theirs;
-    }
+    constexpr std::array kSides{MergeFavor::Ours, MergeFavor::Theirs};
+    const std::optional<std::size_t> side =
+        line.ChoiceValue(QStringLiteral("favor"), {"ours", "theirs"});
+    const MergeFavor favor = side ? kSides[*side] : MergeFavor::None;
     RefuseStandardInputTwice(line.Positional());
     const std::string basePath = line.Positional()[0].toStdString();
     const std::string oursPath = line.Positional()[1].toStdString();
