@@ -28,12 +28,13 @@ const MapPictures& LoadPictures() {
             tried = dlerror();
             continue;
         }
-        using Entry = const MapPictures* (*)();
+        using Entry = const MapPictures* (*)(const char* version);
         const auto entry = reinterpret_cast<Entry>(dlsym(module, "velmora_map_pictures"));
-        if (entry != nullptr) {
-            return *entry();
+        const MapPictures* const pictures = entry != nullptr ? entry(VELMORA_VERSION) : nullptr;
+        if (pictures != nullptr) {
+            return *pictures;
         }
-        tried = path.string() + " is not velmora-map's drawing module";
+        tried = path.string() + " is not the drawing module of velmora-map " VELMORA_VERSION;
     }
     throw UserError("cannot draw: the drawing module of velmora-map cannot be loaded (" + tried +
                     "); reinstall velmora-map");
