@@ -82,6 +82,21 @@ TEST_F(MergeTest, ChangesOfBothSidesMergeAndConflictsAreMarkedAndListed) {
     EXPECT_EQ(Loaded(PathOf("out.map")).At(510, 487), kConflictMark);
 }
 
+TEST_F(MergeTest, MapsThatStoreNoVersionMergeIntoOneThatStoresNone) {
+    const auto write = [this](const char* name, const MapGrid& grid) {
+        return WriteMap(name, grid, Dungeon, kProgramVersion, kTileSetBytes);
+    };
+    const std::string ours = write("ours.map", ours_);
+    const RunResult result = Run({"merge", "--favor", "ours", Q(write("base.map", base_)), Q(ours),
+                                  Q(write("theirs.map", theirs_))});
+    ASSERT_EQ(result.Status, kExitSuccess) << result.Err;
+    MapGrid merged = ours_;
+    merged.Set(700, 800, 3);
+    std::vector<std::uint8_t> expected = WriteMapFile(merged, Dungeon, kProgramVersion);
+    expected.resize(kTileSetBytes);
+    EXPECT_EQ(ReadBytes(ours), expected);
+}
+
 TEST_F(MergeTest, AChangeOfTileSetBesideCellChangesLeavesOursAsItWas) {
     const std::string base = WriteMap("base.map", base_, Dungeon);
     const std::string theirs = WriteMap("theirs.map", theirs_, Dungeon);
